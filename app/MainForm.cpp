@@ -1,0 +1,114 @@
+#include "app/MainForm.h"
+
+#include "toolkit/ClassRegistry.h"
+#include "toolkit/FormReader.h"
+
+namespace app {
+
+using namespace toolkit;
+
+const MetaClass TForm1::classInfo("TForm1", Form::classInfo, sizeof(TForm1), nullptr, {});
+
+namespace {
+
+constexpr int defaultRefreshTime = 2000;
+constexpr int minimumRefreshTime = 200;
+
+} // namespace
+
+const ClassRegistry& TForm1::classes()
+{
+    static const ClassRegistry registry = [] {
+        ClassRegistry all;
+        all.add(standardClasses());
+        all.add(settings::FormPlacement::classInfo);
+        all.add(settings::FormStorage::classInfo);
+        return all;
+    }();
+    return registry;
+}
+
+TForm1::TForm1(Component* owner) : Form(owner)
+{
+    const auto notify = [this](void (TForm1::*handler)(Component&)) {
+        return EventHandler{NotifyEvent{[this, handler](Component& sender) { (this->*handler)(sender); }}};
+    };
+    methods_.emplace("StartBtnClick", notify(&TForm1::StartBtnClick));
+    methods_.emplace("Timer1Timer", notify(&TForm1::Timer1Timer));
+    methods_.emplace("SpinEdit1Change", notify(&TForm1::SpinEdit1Change));
+    methods_.emplace("CBShowObjectClick", notify(&TForm1::CBShowObjectClick));
+
+    readForm(*this, resourceText("MAIN_FORM"), classes());
+
+    Panel1 = &componentOf<Panel>(*this, "Panel1");
+    Timer1 = &componentOf<Timer>(*this, "Timer1");
+    Panel3 = &componentOf<Panel>(*this, "Panel3");
+    Panel4 = &componentOf<Panel>(*this, "Panel4");
+    Label1 = &componentOf<Label>(*this, "Label1");
+    Edit1 = &componentOf<Edit>(*this, "Edit1");
+    Label2 = &componentOf<Label>(*this, "Label2");
+    Edit2 = &componentOf<Edit>(*this, "Edit2");
+    CBShowObject = &componentOf<CheckBox>(*this, "CBShowObject");
+    ClipboardViewer1 = &componentOf<ScrollBox>(*this, "ClipboardViewer1");
+    Color16 = &componentOf<RadioButton>(*this, "Color16");
+    Color256 = &componentOf<RadioButton>(*this, "Color256");
+    Color64K = &componentOf<RadioButton>(*this, "Color64K");
+    Color16M = &componentOf<RadioButton>(*this, "Color16M");
+    Color32bit = &componentOf<RadioButton>(*this, "Color32bit");
+    Edit3 = &componentOf<Edit>(*this, "Edit3");
+    Label4 = &componentOf<Label>(*this, "Label4");
+    Image1 = &componentOf<Image>(*this, "Image1");
+    PicturePopupMenu = &componentOf<PopupMenu>(*this, "PicturePopupMenu");
+    Save = &componentOf<MenuItem>(*this, "Save");
+    SaveDialog1 = &componentOf<SaveDialog>(*this, "SaveDialog1");
+    SearchPictureDLG = &componentOf<OpenPictureDialog>(*this, "SearchPictureDLG");
+    Timer2 = &componentOf<Timer>(*this, "Timer2");
+    FormStorage1 = &componentOf<settings::FormStorage>(*this, "FormStorage1");
+    FormPlacement1 = &componentOf<settings::FormPlacement>(*this, "FormPlacement1");
+    Label7 = &componentOf<Label>(*this, "Label7");
+    Label3 = &componentOf<Label>(*this, "Label3");
+    SpinEdit1 = &componentOf<SpinEdit>(*this, "SpinEdit1");
+    StartBtn = &componentOf<SpeedButton>(*this, "StartBtn");
+    StopBtn = &componentOf<SpeedButton>(*this, "StopBtn");
+    Label5 = &componentOf<Label>(*this, "Label5");
+    Label6 = &componentOf<Label>(*this, "Label6");
+    RegionsSearchBtn = &componentOf<SpeedButton>(*this, "RegionsSearchBtn");
+    UseStartCoodrCB = &componentOf<CheckBox>(*this, "UseStartCoodrCB");
+    UseTransporentCB = &componentOf<CheckBox>(*this, "UseTransporentCB");
+}
+
+const EventHandler* TForm1::findMethod(std::string_view name) const
+{
+    const auto found = methods_.find(name);
+    return found == methods_.end() ? nullptr : &found->second;
+}
+
+void TForm1::StartBtnClick(Component&)
+{
+    StartBtn->setGrayedInactive(false);
+    StopBtn->setGrayedInactive(true);
+    // A value still being typed is brought into range as the field itself
+    // would on leaving it; text that is not a number gives the minimum.
+    Timer1->setInterval(SpinEdit1->checkedValue());
+    Timer1->setEnabled(true);
+    ClipboardViewer1->show();
+    Image1->hide();
+}
+
+void TForm1::Timer1Timer(Component&)
+{
+    // One polling cycle per tick; the cycle's steps live with the test
+    // tool's automation access.
+}
+
+void TForm1::SpinEdit1Change(Component&)
+{
+    Timer1->setEnabled(false);
+}
+
+void TForm1::CBShowObjectClick(Component&)
+{
+    SpinEdit1->setValue(CBShowObject->checked() ? defaultRefreshTime : minimumRefreshTime);
+}
+
+} // namespace app

@@ -1,0 +1,81 @@
+#pragma once
+// TForm1, the main window: its components, built from app/main.form, and
+// the handlers that arm and disarm polling.
+#include "toolkit/Buttons.h"
+#include "toolkit/ClassRegistry.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ScrollBox.h"
+#include "toolkit/SpeedButton.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
+#include "settings/FormStorage.h"
+
+#include <map>
+#include <string>
+
+namespace app {
+
+class TForm1 : public toolkit::Form {
+public:
+    // Builds the window from its form description.
+    explicit TForm1(toolkit::Component* owner);
+
+    static const toolkit::MetaClass classInfo;
+    const toolkit::MetaClass& metaClass() const override { return classInfo; }
+    const toolkit::EventHandler* findMethod(std::string_view name) const override;
+
+    // Every class the form description may name.
+    static const toolkit::ClassRegistry& classes();
+
+    void StartBtnClick(toolkit::Component& sender);
+    void Timer1Timer(toolkit::Component& sender);
+    void SpinEdit1Change(toolkit::Component& sender);
+    void CBShowObjectClick(toolkit::Component& sender);
+
+    toolkit::Panel* Panel1;
+    toolkit::Timer* Timer1;
+    toolkit::Panel* Panel3;
+    toolkit::Panel* Panel4;
+    toolkit::Label* Label1;
+    toolkit::Edit* Edit1;
+    toolkit::Label* Label2;
+    toolkit::Edit* Edit2;
+    toolkit::CheckBox* CBShowObject;
+    toolkit::ScrollBox* ClipboardViewer1;
+    toolkit::RadioButton* Color16;
+    toolkit::RadioButton* Color256;
+    toolkit::RadioButton* Color64K;
+    toolkit::RadioButton* Color16M;
+    toolkit::RadioButton* Color32bit;
+    toolkit::Edit* Edit3;
+    toolkit::Label* Label4;
+    toolkit::Image* Image1;
+    toolkit::PopupMenu* PicturePopupMenu;
+    toolkit::MenuItem* Save;
+    toolkit::SaveDialog* SaveDialog1;
+    toolkit::OpenPictureDialog* SearchPictureDLG;
+    toolkit::Timer* Timer2;
+    settings::FormStorage* FormStorage1;
+    settings::FormPlacement* FormPlacement1;
+    toolkit::Label* Label7;
+    toolkit::Label* Label3;
+    toolkit::SpinEdit* SpinEdit1;
+    toolkit::SpeedButton* StartBtn;
+    toolkit::SpeedButton* StopBtn;
+    toolkit::Label* Label5;
+    toolkit::Label* Label6;
+    toolkit::SpeedButton* RegionsSearchBtn;
+    toolkit::CheckBox* UseStartCoodrCB;
+    toolkit::CheckBox* UseTransporentCB;
+
+private:
+    std::map<std::string, toolkit::EventHandler, std::less<>> methods_;
+};
+
+} // namespace app

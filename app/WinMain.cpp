@@ -1,0 +1,58 @@
+// Start and finish of the program, in the order of its modules.
+#include "app/MainForm.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+namespace {
+
+// The automation runtime for the GUI thread, shut down only if it started.
+class ComApartment {
+public:
+    ComApartment() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment()
+    {
+        if (started_) CoUninitialize();
+    }
+
+private:
+    bool started_;
+};
+
+int runProgram(HINSTANCE instance)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // Toolkit start: the application object and its hidden window.
+    toolkit::Application application(instance);
+    {
+        // Application initialise: a single-threaded apartment.
+        ComApartment com;
+        // The main form, built from its description, then the loop.
+        application.setMainForm(std::make_unique<app::TForm1>(nullptr));
+        application.run();
+        // The toolkit destroys the windows after the automation runtime
+        // is gone.
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    try {
+        return runProgram(instance);
+    } catch (...) {
+        toolkit::reportException(std::current_exception());
+        return 1;
+    }
+}

@@ -1,0 +1,156 @@
+#include "toolkit/Application.h"
+
+#include "toolkit/Dispatch.h"
+#include "toolkit/Error.h"
+#include "toolkit/Form.h"
+
+namespace toolkit {
+
+namespace {
+
+Application* runningApplication = nullptr;
+constexpr char applicationClassName[] = "TApplication";
+
+std::string programTitle()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos) name.erase(0, slash + 1);
+    if (const auto dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+LRESULT CALLBACK applicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+Application::Application(HINSTANCE instance)
+    : instance_(instance), threadId_(GetCurrentThreadId()), title_(programTitle())
+{
+    if (runningApplication) throw Error("An application object already exists");
+    const std::string atomName = format("ControlOfs%.8X%.8X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)),
+                                        static_cast<unsigned>(threadId_));
+    controlAtom_ = GlobalAddAtomA(atomName.c_str());
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = applicationWindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = applicationClassName;
+    windowClass.hIcon = LoadIconA(instance_, "MAINICON");
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, applicationClassName, title_.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS,
+                              0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
+    if (!window_) {
+        GlobalDeleteAtom(controlAtom_);
+        throw Error("Cannot create the application window");
+    }
+    runningApplication = this;
+}
+
+Application::~Application()
+{
+    destroyMainForm();
+    DestroyWindow(window_);
+    UnregisterClassA(applicationClassName, instance_);
+    GlobalDeleteAtom(controlAtom_);
+    runningApplication = nullptr;
+}
+
+Application* Application::instance()
+{
+    return runningApplication;
+}
+
+void Application::setMainForm(std::unique_ptr<Form> form)
+{
+    mainForm_ = std::move(form);
+}
+
+void Application::destroyMainForm()
+{
+    mainForm_.reset();
+}
+
+void Application::run()
+{
+    if (mainForm_) guardedCall([&] { mainForm_->show(); });
+    MSG message;
+    while (!terminated_) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            terminated_ = true;
+            break;
+        }
+        dispatch(message);
+    }
+}
+
+void Application::terminate()
+{
+    PostQuitMessage(0);
+}
+
+bool Application::processMessage()
+{
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT)
+        terminated_ = true;
+    else
+        dispatch(message);
+    return true;
+}
+
+void Application::processMessagesUntil(const std::function<bool()>& done)
+{
+    while (!terminated_ && !done())
+        if (!processMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+}
+
+void Application::dispatch(MSG& message)
+{
+    if (mainForm_ && mainForm_->preTranslateMessage(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+void Application::showException(std::exception_ptr error) noexcept
+{
+    try {
+        const std::string text = errorBoxText(exceptionMessage(error));
+        HWND owner = GetActiveWindow();
+        if (!owner) owner = window_;
+        MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        MessageBoxA(window_, "Out of memory", title_.c_str(), MB_OK | MB_ICONSTOP);
+    }
+}
+
+std::string exceptionMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+void reportException(std::exception_ptr error) noexcept
+{
+    if (runningApplication) {
+        runningApplication->showException(error);
+        return;
+    }
+    try {
+        MessageBoxA(nullptr, errorBoxText(exceptionMessage(error)).c_str(), "Error", MB_OK | MB_ICONSTOP);
+    } catch (...) {
+    }
+}
+
+} // namespace toolkit

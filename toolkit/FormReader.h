@@ -1,0 +1,20 @@
+#pragma once
+// Builds a form from its text description: creates the components through
+// the class registry in file order, owned by the form, sets their
+// properties through the class tables, resolves references to components
+// once all exist, then tells each created component, in creation order,
+// that loading is complete.
+#include "toolkit/ClassRegistry.h"
+
+#include <string_view>
+
+namespace toolkit {
+
+class Form;
+
+void readForm(Form& form, std::string_view description, const ClassRegistry& classes);
+
+// The text of an RCDATA resource of the program.
+std::string_view resourceText(const char* name);
+
+} // namespace toolkit
