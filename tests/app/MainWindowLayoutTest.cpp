@@ -234,18 +234,35 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
                                         "Color64K.Checked"}));
 }
 
+std::vector<std::string> tabWalk(HWND dialog, HWND start, std::size_t steps)
+{
+    std::vector<std::string> visited;
+    for (HWND current = start; visited.size() < steps; current = GetNextDlgTabItem(dialog, current, FALSE)) {
+        const WinControl* control = WinControl::fromHandle(current);
+        visited.push_back(control ? control->name() : "?");
+    }
+    return visited;
+}
+
 TEST_F(MainWindowTest, TabOrderFollowsTheDesign)
 {
-    const std::vector<WinControl*> expected{form->Edit1,      form->Edit2,     form->CBShowObject,   form->Color16,
-                                            form->Color256,   form->Color64K,  form->Color16M,       form->Color32bit,
-                                            form->Edit3,      form->SpinEdit1, form->UseStartCoodrCB, form->UseTransporentCB};
+    // The order of the windows among their siblings is the tab order.
+    std::vector<std::string> order;
+    for (HWND child = GetWindow(form->Panel4->handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (const WinControl* control = WinControl::fromHandle(child)) order.push_back(control->name());
+    EXPECT_EQ(order, (std::vector<std::string>{"Edit1", "Edit2", "CBShowObject", "Color16", "Color256", "Color64K",
+                                               "Color16M", "Color32bit", "Edit3", "SpinEdit1", "UseStartCoodrCB",
+                                               "UseTransporentCB"}));
+
+    // Tab visits the radio buttons' group at its checked button only.
     HWND window = form->handle();
-    HWND current = expected.front()->handle();
-    for (std::size_t i = 1; i <= expected.size(); ++i) {
-        current = GetNextDlgTabItem(window, current, FALSE);
-        WinControl* next = expected[i % expected.size()];
-        EXPECT_EQ(current, next->handleIfCreated()) << "after " << expected[i - 1]->name();
-    }
+    EXPECT_EQ(tabWalk(window, form->Edit1->handle(), 8),
+              (std::vector<std::string>{"Edit1", "Edit2", "CBShowObject", "Edit3", "SpinEdit1", "UseStartCoodrCB",
+                                        "UseTransporentCB", "Edit1"}));
+    form->Color64K->setChecked(true);
+    EXPECT_EQ(tabWalk(window, form->Edit1->handle(), 9),
+              (std::vector<std::string>{"Edit1", "Edit2", "CBShowObject", "Color64K", "Edit3", "SpinEdit1",
+                                        "UseStartCoodrCB", "UseTransporentCB", "Edit1"}));
 }
 
 } // namespace
