@@ -18,6 +18,9 @@ wine_prefix() {
     # Unmanaged windows carry Wine's own frame and close at once without a
     # window manager.
     WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crash ends the process instead of starting the debugger.
+    WINEPREFIX="$template" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+      /v Debugger /d '' /f >/dev/null 2>&1
     WINEPREFIX="$template" wineserver -w
     touch "$template/.ready"
   fi
