@@ -2,6 +2,10 @@
 
 #include "toolkit/ClassRegistry.h"
 #include "toolkit/FormReader.h"
+#include "automation/MemberAccess.h"
+#include "automation/QuorvexClient.h"
+
+#include <string>
 
 namespace app {
 
@@ -28,7 +32,7 @@ const ClassRegistry& TForm1::classes()
     return registry;
 }
 
-TForm1::TForm1(Component* owner) : Form(owner)
+TForm1::TForm1(Component* owner, MainModule& module) : Form(owner), module_(module)
 {
     const auto notify = [this](void (TForm1::*handler)(Component&)) {
         return EventHandler{NotifyEvent{[this, handler](Component& sender) { (this->*handler)(sender); }}};
@@ -97,8 +101,31 @@ void TForm1::StartBtnClick(Component&)
 
 void TForm1::Timer1Timer(Component&)
 {
-    // One polling cycle per tick; the cycle's steps live with the test
-    // tool's automation access.
+    using namespace automation;
+    module_.currentObject = OleVariant::integer(0);
+    const OleVariant y = readMember(QuorvexSys(), "MouseY");
+    const OleVariant x = readMember(QuorvexSys(), "MouseX");
+    OleVariant found = callMember(QuorvexSys(), "ObjectFromPoint", {Argument::byValue(x), Argument::byValue(y)});
+    module_.currentObject = std::move(found);
+    Edit1->setText(readMember(module_.currentObject, "Name").toText());
+    Edit2->setText(readMember(module_.currentObject, "FullName").toText());
+    Edit3->setText(std::to_string(readMember(module_.currentObject, "ChildCount").toInteger()));
+    if (!CBShowObject->checked()) return;
+    std::int32_t depth = colorDepth();
+    writeMember(QuorvexManager(), "State", OleVariant::integer(4));
+    callMemberWithoutResult(QuorvexRegions(), "SaveToClipboard",
+                            {Argument::byReference(module_.currentObject), Argument::byReference(depth)});
+    writeMember(QuorvexManager(), "State", OleVariant::integer(0));
+}
+
+int TForm1::colorDepth() const
+{
+    const std::pair<const RadioButton*, int> depths[] = {
+        {Color16, 4}, {Color256, 8}, {Color64K, 16}, {Color16M, 24}, {Color32bit, 32}};
+    int depth = 0;
+    for (const auto& [button, value] : depths)
+        if (button->checked()) depth = value;
+    return depth;
 }
 
 void TForm1::SpinEdit1Change(Component&)

@@ -15,6 +15,7 @@
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Timer.h"
 #include "settings/FormStorage.h"
+#include "app/MainModule.h"
 
 #include <map>
 #include <string>
@@ -24,7 +25,7 @@ namespace app {
 class TForm1 : public toolkit::Form {
 public:
     // Builds the window from its form description.
-    explicit TForm1(toolkit::Component* owner);
+    TForm1(toolkit::Component* owner, MainModule& module);
 
     static const toolkit::MetaClass classInfo;
     const toolkit::MetaClass& metaClass() const override { return classInfo; }
@@ -75,6 +76,10 @@ public:
     toolkit::CheckBox* UseTransporentCB;
 
 private:
+    // The colour depth that the checked radio button stands for; 0 for none.
+    int colorDepth() const;
+
+    MainModule& module_;
     std::map<std::string, toolkit::EventHandler, std::less<>> methods_;
 };
 

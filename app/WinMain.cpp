@@ -31,17 +31,21 @@ int runProgram(HINSTANCE instance)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The state of module Main outlives the windows that refer to it.
+    app::MainModule main;
     // Toolkit start: the application object and its hidden window.
     toolkit::Application application(instance);
     {
         // Application initialise: a single-threaded apartment.
         ComApartment com;
         // The main form, built from its description, then the loop.
-        application.setMainForm(std::make_unique<app::TForm1>(nullptr));
+        application.setMainForm(std::make_unique<app::TForm1>(nullptr, main));
         application.run();
-        // The toolkit destroys the windows after the automation runtime
-        // is gone.
+        // Main finishes first: the current object goes while the runtime
+        // is up.
+        main.currentObject = automation::OleVariant();
     }
+    // The toolkit destroys the windows after the runtime is gone.
     return 0;
 }
 

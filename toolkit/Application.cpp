@@ -94,23 +94,6 @@ void Application::terminate()
     PostQuitMessage(0);
 }
 
-bool Application::processMessage()
-{
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
-    if (message.message == WM_QUIT)
-        terminated_ = true;
-    else
-        dispatch(message);
-    return true;
-}
-
-void Application::processMessagesUntil(const std::function<bool()>& done)
-{
-    while (!terminated_ && !done())
-        if (!processMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-}
-
 void Application::dispatch(MSG& message)
 {
     if (mainForm_ && mainForm_->preTranslateMessage(message)) return;

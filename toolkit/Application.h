@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,7 +29,6 @@ public:
     // The atom naming the window property by which every toolkit window
     // names its control: "ControlOfs" + module instance + thread id.
     ATOM controlAtom() const { return controlAtom_; }
-    DWORD threadId() const { return threadId_; }
 
     // Takes ownership of the main form.
     void setMainForm(std::unique_ptr<Form> form);
@@ -39,12 +37,6 @@ public:
     // Shows the main form and runs the message loop until terminate().
     void run();
     void terminate();
-    bool terminated() const { return terminated_; }
-    // Handles one message the way the loop does (dialog keys, accelerators
-    // of graphic controls, dispatch); false when the queue was empty.
-    bool processMessage();
-    // Pumps messages until `done` holds or the application terminates.
-    void processMessagesUntil(const std::function<bool()>& done);
 
     // The standard error box: the message with a full stop added when its
     // last character's code is above that of the full stop, the title as

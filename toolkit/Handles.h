@@ -32,7 +32,6 @@ public:
         if (handle_) DeleteObject(handle_);
         handle_ = handle;
     }
-    Handle release() { return std::exchange(handle_, nullptr); }
 
 private:
     Handle handle_ = nullptr;
@@ -40,7 +39,6 @@ private:
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
 using BitmapHandle = GdiObject<HBITMAP>;
 
 // A memory DC created with CreateCompatibleDC, deleted with DeleteDC.

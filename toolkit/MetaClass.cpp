@@ -47,27 +47,12 @@ MetaClass::MetaClass(std::string_view name, const MetaClass& parent, std::int32_
     descriptor_.parentCell = &parent.descriptor_.self;
 }
 
-bool MetaClass::inheritsFrom(const MetaClass& other) const
-{
-    for (const MetaClass* c = this; c; c = c->parent_)
-        if (c == &other) return true;
-    return false;
-}
-
 const PropInfo* MetaClass::findProperty(std::string_view name) const
 {
     for (const MetaClass* c = this; c; c = c->parent_)
         for (const PropInfo& p : c->properties_)
             if (sameTextAscii(p.name, name)) return &p;
     return nullptr;
-}
-
-std::vector<const PropInfo*> MetaClass::allProperties() const
-{
-    std::vector<const PropInfo*> result;
-    if (parent_) result = parent_->allProperties();
-    for (const PropInfo& p : properties_) result.push_back(&p);
-    return result;
 }
 
 const MetaClass& MetaClass::fromClassReference(const void* classReference)

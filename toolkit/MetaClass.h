@@ -66,7 +66,6 @@ public:
     const MetaClass* parent() const { return parent_; }
     const void* classReference() const { return &descriptor_.classStart; }
     const TypeRecord& typeRecord() const { return typeRecord_; }
-    bool inheritsFrom(const MetaClass& other) const;
 
     // Creates an instance for the form-description reader; null for
     // classes that are not created by name.
@@ -76,8 +75,6 @@ public:
     // The property of that name (ignoring case), searched from this class
     // up through its parents; null when there is none.
     const PropInfo* findProperty(std::string_view name) const;
-    // Every published property, the root class's first.
-    std::vector<const PropInfo*> allProperties() const;
 
     static const MetaClass& fromClassReference(const void* classReference);
 
@@ -96,8 +93,7 @@ private:
 const MetaClass& objectClass();
 const TypeRecord& objectTypeRecord();
 
-// A MetaClass for class T with a factory when T is constructible from an
-// owner.
+// The factory of a class that the form-description reader creates.
 template <typename T>
 Component* createInstance(Component* owner)
 {

@@ -95,9 +95,15 @@ LRESULT CALLBACK Timer::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_TIMER:
+        if (self->ticking_) return 0;
+        self->ticking_ = true;
+        // The error box of a failing tick opens inside guardedCall, while
+        // this tick still counts as running.
         guardedCall([&] {
             if (self->onTimer_) self->onTimer_(*self);
         });
+        // The handler may have destroyed the timer; its window went with it.
+        if (auto* still = reinterpret_cast<Timer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) still->ticking_ = false;
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

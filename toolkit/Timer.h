@@ -1,6 +1,9 @@
 #pragma once
 // Timer: a system timer on a hidden window of its own. It ticks only while
-// enabled, with a non-zero interval and a handler.
+// enabled, with a non-zero interval and a handler. A tick that comes while
+// the previous tick is still being handled (its handler waits in a modal
+// loop: a call to another process, the error box of its failure) is
+// dropped, so handlers never nest and error boxes never pile up.
 #include "toolkit/Component.h"
 #include "toolkit/Events.h"
 
@@ -39,6 +42,7 @@ private:
     bool enabled_ = true;
     int interval_ = 1000;
     bool armed_ = false;
+    bool ticking_ = false;
     NotifyEvent onTimer_;
 };
 

@@ -202,11 +202,6 @@ void WinControl::setTabStop(bool tabStop)
     SetWindowLongPtrA(window_, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
 }
 
-bool WinControl::focused() const
-{
-    return window_ && GetFocus() == window_;
-}
-
 void WinControl::setFocus()
 {
     SetFocus(handle());
@@ -296,11 +291,6 @@ void WinControl::realign()
         }
     }
     aligning_ = false;
-}
-
-LRESULT WinControl::perform(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return SendMessageA(handle(), message, wParam, lParam);
 }
 
 void WinControl::boundsChanged()

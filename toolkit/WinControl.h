@@ -45,7 +45,6 @@ public:
     void setTabOrder(int order);
     bool tabStop() const { return tabStop_; }
     void setTabStop(bool tabStop);
-    bool focused() const;
     void setFocus();
 
     RECT clientRect() const override;
@@ -58,7 +57,6 @@ public:
     // The area that aligned children share (panels leave their bevels out).
     virtual RECT alignArea() const { return clientRect(); }
 
-    LRESULT perform(UINT message, WPARAM wParam, LPARAM lParam);
     // A brush of the control's colour, owned by the control.
     HBRUSH backgroundBrush();
 

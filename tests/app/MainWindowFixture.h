@@ -10,9 +10,10 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<app::TForm1>(nullptr);
+        form = std::make_unique<app::TForm1>(nullptr, module);
         form->show();
     }
 
+    app::MainModule module;
     std::unique_ptr<app::TForm1> form;
 };

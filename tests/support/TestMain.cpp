@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdio>
 
@@ -27,6 +28,13 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);
-    toolkit::Application application(GetModuleHandleA(nullptr));
-    return RUN_ALL_TESTS();
+    // The GUI thread's automation runtime, as the program sets it up.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = 0;
+    {
+        toolkit::Application application(GetModuleHandleA(nullptr));
+        result = RUN_ALL_TESTS();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
 }

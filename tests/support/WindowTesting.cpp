@@ -48,7 +48,8 @@ void pressKey(HWND window, UINT virtualKey)
     SendMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-MessageBoxWatcher::MessageBoxWatcher(std::string caption) : caption_(std::move(caption))
+MessageBoxWatcher::MessageBoxWatcher(std::string caption, DWORD answerAfterMs)
+    : caption_(std::move(caption)), answerAfterMs_(answerAfterMs)
 {
     InitializeCriticalSection(&lock_);
     thread_ = std::thread([this] { watch(); });
@@ -89,6 +90,7 @@ void MessageBoxWatcher::watch()
             texts_.push_back(text);
             LeaveCriticalSection(&lock_);
             // Wait for the box to go before looking for the next one.
+            Sleep(answerAfterMs_);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             for (int i = 0; i < 3000 && IsWindow(box); ++i) Sleep(10);
             break;

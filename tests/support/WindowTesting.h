@@ -28,7 +28,9 @@ void pressKey(HWND window, UINT virtualKey);
 // the given caption; records each one's text and presses OK.
 class MessageBoxWatcher {
 public:
-    explicit MessageBoxWatcher(std::string caption);
+    // Boxes are answered after `answerAfterMs`, so a test can see what
+    // happens while one is open.
+    explicit MessageBoxWatcher(std::string caption, DWORD answerAfterMs = 0);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -40,6 +42,7 @@ private:
     void watch();
 
     std::string caption_;
+    DWORD answerAfterMs_;
     std::atomic<bool> stop_{false};
     mutable CRITICAL_SECTION lock_;
     std::vector<std::string> texts_;
