@@ -51,3 +51,25 @@ TEST(Timer, ARefusedSystemTimerRaisesNotEnoughTimers)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Timer, TicksDueWhileTheHandlerWaitsInAModalLoopAreDropped)
+{
+    Form form(nullptr);
+    auto* timer = new Timer(&form);
+    int calls = 0, depth = 0, deepest = 0;
+    timer->setInterval(10);
+    timer->setOnTimer([&](Component&) {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        // Like a call to another process: messages keep flowing meanwhile.
+        pumpUntil([] { return false; }, 150);
+        --depth;
+    });
+    ASSERT_TRUE(pumpUntil([&] { return calls >= 3; }));
+    timer->setEnabled(false);
+    EXPECT_EQ(deepest, 1);
+}
+
+} // namespace
