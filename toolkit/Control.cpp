@@ -66,6 +66,7 @@ void Control::setBounds(int left, int top, int width, int height)
     boundsChanged();
     invalidate();
     if (align_ != Align::None) requestRealign();
+    if (parent_) parent_->controlsChanged();
 }
 
 void Control::storeBounds(int left, int top, int width, int height)
@@ -95,6 +96,7 @@ void Control::setVisible(bool visible)
     visibleChanged();
     if (visible) invalidate();
     requestRealign();
+    if (parent_) parent_->controlsChanged();
 }
 
 bool Control::showing() const

@@ -158,6 +158,7 @@ void WinControl::insertControl(Control& control)
     }
     control.invalidate();
     if (control.align() != Align::None) realign();
+    controlsChanged();
 }
 
 void WinControl::removeControl(Control& control)
@@ -171,6 +172,7 @@ void WinControl::removeControl(Control& control)
     if (control.windowed()) static_cast<WinControl&>(control).destroyHandle();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
     if (control.align() != Align::None) realign();
+    controlsChanged();
 }
 
 Control* WinControl::controlAtPos(POINT point, bool allowDisabled, bool allowWindowed) const

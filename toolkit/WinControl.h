@@ -84,6 +84,8 @@ protected:
     // the graphic children in their order.
     virtual void paintBackground(HDC dc);
     virtual void paintContent(HDC) {}
+    // A child came, went, moved, resized, showed or hid.
+    virtual void controlsChanged() {}
 
     void boundsChanged() override;
     void visibleChanged() override;

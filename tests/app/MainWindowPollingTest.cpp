@@ -120,17 +120,4 @@ TEST_F(PollingTest, ARefusedTimerShowsTheErrorAndLeavesThePanes)
     EXPECT_TRUE(form->Image1->visible());
 }
 
-TEST_F(PollingTest, TheTimerCallsTheCycleOnEveryTick)
-{
-    int ticks = 0;
-    const NotifyEvent cycle = form->Timer1->onTimer();
-    form->Timer1->setOnTimer([&](Component& sender) {
-        ++ticks;
-        cycle(sender);
-    });
-    form->SpinEdit1->setValue(200);
-    clickStart();
-    EXPECT_TRUE(pumpUntil([&] { return ticks >= 2; }));
-}
-
 } // namespace

@@ -162,6 +162,21 @@ TEST_F(PollingCycleTest, ValuesThatCannotBeUsedEndTheCycleWithTheirError)
     EXPECT_EQ(module.currentObject.type(), VT_I4);
 }
 
+TEST_F(PollingCycleTest, EveryTickOfTheRefreshTimerRunsACycle)
+{
+    const auto cycles = [&] {
+        return std::count_if(server.calls.begin(), server.calls.end(),
+                             [](const RecordedCall& c) { return c.member == "ChildCount"; });
+    };
+    form->SpinEdit1->setValue(200);
+    form->StartBtn->click();
+    EXPECT_TRUE(pumpUntil([&] { return cycles() >= 3; }));
+    form->SpinEdit1->setValue(300);
+    const auto stopped = cycles();
+    pumpUntil([] { return false; }, 600);
+    EXPECT_EQ(cycles(), stopped);
+}
+
 TEST_F(PollingCycleTest, ErrorBoxesOfFailingTicksComeOneAtATime)
 {
     server.failMember = "MouseY";

@@ -7,6 +7,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ScrollBox.h"
 #include "toolkit/SpeedButton.h"
 
 #include <gtest/gtest.h>
@@ -208,6 +209,70 @@ TEST(Controls, ControlAtPosFindsTheTopmostVisibleGraphicChild)
     EXPECT_EQ(panel.controlAtPos({20, 110}, true), nullptr);
     EXPECT_EQ(panel.controlAtPos({20, 110}, true, true), &windowed);
     EXPECT_EQ(panel.controlAtPos({80, 15}, true), nullptr);  // right edge is outside
+}
+
+} // namespace
+
+namespace {
+
+SCROLLINFO scrollInfo(HWND window, int bar)
+{
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(window, bar, &info);
+    return info;
+}
+
+TEST(Controls, AScrollBoxScrollsContentLargerThanItself)
+{
+    Form form(nullptr);
+    auto& box = place<ScrollBox>(form, form, 10, 10, 120, 90);
+    auto& content = place<Panel>(form, box, 0, 0, 300, 200);
+    auto& label = place<Label>(form, box, 5, 150, 40, 15);
+    label.setAutoSize(false);
+    form.show();
+    HWND window = box.handle();
+    RECT client;
+    GetClientRect(window, &client);
+
+    EXPECT_EQ(scrollInfo(window, SB_VERT).nMax, 199);
+    EXPECT_EQ(scrollInfo(window, SB_VERT).nPage, static_cast<UINT>(client.bottom));
+    EXPECT_EQ(scrollInfo(window, SB_HORZ).nMax, 299);
+
+    SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(windowPlace(content.handle()).top, -8);
+    EXPECT_EQ(label.top(), 142);
+    SendMessageA(window, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(box.scrollPosition().y, 200 - client.bottom);
+    EXPECT_EQ(windowPlace(content.handle()).top, client.bottom - 200);
+    SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(box.scrollPosition().y, 200 - client.bottom);
+
+    // Content that fits needs no scrolling: it comes back to the origin.
+    content.setBounds(content.left(), content.top(), 50, 50);
+    label.hide();
+    EXPECT_EQ(box.scrollPosition().y, 0);
+    EXPECT_EQ(windowPlace(content.handle()).top, 0);
+    EXPECT_EQ(scrollInfo(window, SB_VERT).nMax, 0);
+}
+
+TEST(Controls, AnAutoSizedScrollBoxTakesItsContentsSize)
+{
+    Form form(nullptr);
+    auto& box = place<ScrollBox>(form, form, 4, 4, 321, 137);
+    box.setAutoSize(true);
+    form.show();
+    RECT client;
+    GetClientRect(box.handle(), &client);
+    EXPECT_EQ(client.right, 321 - 4);  // nothing inside: the designed size stays
+
+    auto& content = place<Panel>(form, box, 0, 0, 150, 60);
+    GetClientRect(box.handle(), &client);
+    EXPECT_EQ(client.right, 150);
+    EXPECT_EQ(client.bottom, 60);
+    content.setBounds(0, 0, 400, 300);
+    GetClientRect(box.handle(), &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(scrollInfo(box.handle(), SB_VERT).nMax, 0);
 }
 
 } // namespace
