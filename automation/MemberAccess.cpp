@@ -133,12 +133,12 @@ OleVariant call(const OleVariant& object, std::string_view name, WORD flags, con
     const DISPID id = memberId(target, name);
     CallArguments system(arguments);
     DISPPARAMS parameters = system.parameters();
-    VARIANT result;
-    VariantInit(&result);
-    invoke(target, id, flags, parameters, wantResult ? &result : nullptr);
-    OleVariant owned = OleVariant::adopt(result);
+    // The result is owned from the start, also if the server fills it and
+    // then reports a failure.
+    OleVariant result;
+    invoke(target, id, flags, parameters, wantResult ? result.get() : nullptr);
     system.copyTextsBack();
-    return owned;
+    return result;
 }
 
 } // namespace
