@@ -16,11 +16,6 @@ Argument Argument::byValue(const OleVariant& value)
     return argument;
 }
 
-Argument Argument::boolean(bool value)
-{
-    return byValue(OleVariant::boolean(value));
-}
-
 Argument Argument::byReference(OleVariant& variable)
 {
     Argument argument;

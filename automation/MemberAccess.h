@@ -21,7 +21,6 @@ namespace automation {
 class Argument {
 public:
     static Argument byValue(const OleVariant& value);
-    static Argument boolean(bool value);
     static Argument byReference(OleVariant& variable);
     static Argument byReference(std::int32_t& variable);
     // Handed over as a system string and copied back after the call.
