@@ -1,0 +1,224 @@
+#include "StandinObject.h"
+
+#include "CallLog.h"
+#include "ClipboardPicture.h"
+
+#include <oleauto.h>
+
+#include <cwchar>
+#include <exception>
+#include <map>
+#include <stdexcept>
+
+namespace standin {
+
+namespace {
+
+const std::vector<std::wstring>& membersOf(const std::string& kind)
+{
+    static const std::map<std::string, std::vector<std::wstring>> members{
+        {"application", {L"Manager"}},
+        {"manager", {L"Sys", L"Regions", L"State"}},
+        {"system", {L"MouseX", L"MouseY", L"ObjectFromPoint"}},
+        {"object", {L"Name", L"FullName", L"ChildCount"}},
+        {"regions",
+         {L"SaveToClipboard", L"Find", L"FoundX", L"FoundY", L"FoundWidth", L"FoundHeight", L"FoundLeft",
+          L"FoundTop"}}};
+    return members.at(kind);
+}
+
+void giveInteger(VARIANT* result, long value)
+{
+    if (!result) return;
+    result->vt = VT_I4;
+    result->lVal = value;
+}
+
+void giveText(VARIANT* result, const std::wstring& value)
+{
+    if (!result) return;
+    result->vt = VT_BSTR;
+    result->bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+}
+
+void giveObject(VARIANT* result, ServerContext& context, const char* kind)
+{
+    if (!result) return;
+    auto* object = new StandinObject(context, kind);
+    object->AddRef();
+    result->vt = VT_DISPATCH;
+    result->pdispVal = object;
+}
+
+// An integer or text scenario value, answered as the kind it reads as.
+void giveNumberOrText(VARIANT* result, const std::wstring& value)
+{
+    wchar_t* end = nullptr;
+    const long number = std::wcstol(value.c_str(), &end, 10);
+    if (!value.empty() && end && *end == L'\0') giveInteger(result, number);
+    else giveText(result, value);
+}
+
+long integerArgument(const VARIANT& argument)
+{
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT converted = VariantChangeTypeEx(&value, const_cast<VARIANT*>(&argument), 0, 0, VT_I4);
+    const long result = SUCCEEDED(converted) ? value.lVal : 0;
+    VariantClear(&value);
+    if (FAILED(converted)) throw std::runtime_error("The colour depth is not a number");
+    return result;
+}
+
+HRESULT raise(EXCEPINFO* exception, const std::wstring& description, const std::wstring& source, DWORD helpContext)
+{
+    if (exception) {
+        *exception = {};
+        exception->bstrDescription = SysAllocString(description.c_str());
+        exception->bstrSource = SysAllocString(source.c_str());
+        exception->dwHelpContext = helpContext;
+        exception->scode = E_FAIL;
+    }
+    return DISP_E_EXCEPTION;
+}
+
+std::wstring widen(const char* text)
+{
+    std::wstring result;
+    while (*text) result += static_cast<wchar_t>(static_cast<unsigned char>(*text++));
+    return result;
+}
+
+} // namespace
+
+StandinObject::StandinObject(ServerContext& context, std::string kind)
+    : context_(context), kind_(std::move(kind)), members_(membersOf(kind_))
+{
+}
+
+HRESULT STDMETHODCALLTYPE StandinObject::QueryInterface(REFIID id, void** object)
+{
+    if (!object) return E_POINTER;
+    if (id == IID_IUnknown || id == IID_IDispatch) {
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE StandinObject::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG STDMETHODCALLTYPE StandinObject::Release()
+{
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT STDMETHODCALLTYPE StandinObject::GetTypeInfoCount(UINT* count)
+{
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE StandinObject::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE StandinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids)
+{
+    if (!names || !ids || count == 0) return E_INVALIDARG;
+    const std::wstring name = names[0];
+    log("names " + kind_ + "." + toUtf8(name) + " count=" + std::to_string(count) + " locale=" + std::to_string(locale));
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (context_.scenario.current().matches(context_.scenario.current().unknown, name)) return DISP_E_UNKNOWNNAME;
+    for (std::size_t i = 0; i < members_.size(); ++i)
+        if (_wcsicmp(members_[i].c_str(), name.c_str()) == 0) {
+            ids[0] = static_cast<DISPID>(i + 1);
+            return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+        }
+    return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT STDMETHODCALLTYPE StandinObject::Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                                VARIANT* result, EXCEPINFO* exception, UINT*)
+{
+    if (id < 1 || static_cast<std::size_t>(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
+    if (!parameters) return E_INVALIDARG;
+    const std::wstring& member = members_[static_cast<std::size_t>(id - 1)];
+
+    std::string line = "invoke " + kind_ + "." + toUtf8(member) + " flags=" + std::to_string(flags) +
+                       " locale=" + std::to_string(locale) + " args=(";
+    for (UINT i = parameters->cArgs; i > 0; --i)
+        line += describeArgument(parameters->rgvarg[i - 1]) + (i > 1 ? ", " : "");
+    line += ") named=(";
+    for (UINT i = 0; i < parameters->cNamedArgs; ++i)
+        line += std::to_string(parameters->rgdispidNamedArgs[i]) + (i + 1 < parameters->cNamedArgs ? ", " : "");
+    line += std::string(") result=") + (result ? "yes" : "no");
+    log(line);
+
+    const Scenario scenario = context_.scenario.current();
+    if (scenario.matches(scenario.exitOn, member)) ExitProcess(3);
+    if (scenario.matches(scenario.slowMember, member)) Sleep(scenario.slowMs);
+    if (scenario.matches(scenario.fail, member))
+        return raise(exception, scenario.failDescription, scenario.failSource, scenario.failHelpContext);
+    if (result) VariantInit(result);
+    try {
+        return answer(member, scenario, *parameters, result);
+    } catch (const std::exception& error) {
+        if (result) VariantClear(result);
+        return raise(exception, widen(error.what()), L"Quorvex", 0);
+    }
+}
+
+HRESULT StandinObject::answer(const std::wstring& member, const Scenario& scenario, const DISPPARAMS& parameters,
+                              VARIANT* result)
+{
+    const auto arguments = [&](UINT wanted) {
+        if (parameters.cArgs != wanted) throw std::runtime_error("Wrong number of arguments");
+    };
+    if (member == L"Manager") giveObject(result, context_, "manager");
+    else if (member == L"Sys") giveObject(result, context_, "system");
+    else if (member == L"Regions") giveObject(result, context_, "regions");
+    else if (member == L"State") arguments(1);
+    else if (member == L"MouseX") giveInteger(result, scenario.mouseX);
+    else if (member == L"MouseY") giveInteger(result, scenario.mouseY);
+    else if (member == L"ObjectFromPoint") {
+        arguments(2);
+        if (scenario.objectFromPoint == L"object") giveObject(result, context_, "object");
+        else if (scenario.objectFromPoint != L"empty") giveNumberOrText(result, scenario.objectFromPoint);
+    } else if (member == L"Name") giveText(result, scenario.name);
+    else if (member == L"FullName") giveText(result, scenario.fullName);
+    else if (member == L"ChildCount") giveNumberOrText(result, scenario.childCount);
+    else if (member == L"SaveToClipboard") {
+        arguments(2);
+        putPicture(context_.clipboardOwner, scenario, static_cast<int>(integerArgument(parameters.rgvarg[0])));
+    } else if (member == L"Find") {
+        arguments(6);
+        if (result) {
+            result->vt = VT_BOOL;
+            result->boolVal = scenario.findResult ? VARIANT_TRUE : VARIANT_FALSE;
+        }
+    } else if (member == L"FoundX") giveInteger(result, scenario.foundX);
+    else if (member == L"FoundY") giveInteger(result, scenario.foundY);
+    else if (member == L"FoundWidth") giveInteger(result, scenario.foundWidth);
+    else if (member == L"FoundHeight") giveInteger(result, scenario.foundHeight);
+    else if (member == L"FoundLeft") giveInteger(result, scenario.foundLeft);
+    else if (member == L"FoundTop") giveInteger(result, scenario.foundTop);
+    return S_OK;
+}
+
+void StandinObject::log(const std::string& line) const
+{
+    appendToLog(context_.scenario.current().log, line);
+}
+
+} // namespace standin
