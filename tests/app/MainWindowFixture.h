@@ -1,17 +1,40 @@
 #pragma once
-// The real main window, built from its form description and shown.
+// The real main window, built from its form description and shown, as on
+// a first run: without a settings file, and leaving none behind.
 #include "app/MainForm.h"
+#include "support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <memory>
+#include <string>
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        testing_support::removeSettingsFile();
         form = std::make_unique<app::TForm1>(nullptr, module);
         form->show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        testing_support::removeSettingsFile();
+    }
+
+    // One polling cycle, as a tick of the refresh timer runs it.
+    void cycle() { form->Timer1Timer(*form->Timer1); }
+    // The message of the error that ended the cycle; "no error" if none.
+    std::string cycleError()
+    {
+        try {
+            cycle();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "no error";
     }
 
     app::MainModule module;

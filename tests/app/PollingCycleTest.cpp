@@ -70,19 +70,9 @@ protected:
     }
     void TearDown() override
     {
-        form.reset();
+        MainWindowTest::TearDown();
         module.currentObject = automation::OleVariant();
         server.stop();
-    }
-    void cycle() { form->Timer1Timer(*form->Timer1); }
-    std::string cycleError()
-    {
-        try {
-            cycle();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "no error";
     }
 
     testing_support::RecordingServer server;

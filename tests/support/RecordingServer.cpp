@@ -16,16 +16,18 @@ const CLSID testClass = {0x6f1e2a41, 0x3b7c, 0x4d2e, {0x9a, 0x51, 0x0c, 0x7e, 0x
 const char* const members[] = {"Manager", "Sys",  "Regions",    "State", "MouseX",     "MouseY",
                                "ObjectFromPoint", "Name", "FullName", "ChildCount", "SaveToClipboard"};
 
-void registerProgId()
+const char* const progIdKey = "Quorvex.Application\\CLSID";
+
+// Maps the ProgID to the test class and returns the class it mapped to
+// before (empty when none), so that the stand-in's registration survives.
+std::string mapProgId(const std::string& clsid)
 {
-    HKEY key;
-    const std::string clsid = "{6F1E2A41-3B7C-4D2E-9A51-0C7E22901F3D}";
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, "Quorvex.Application\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
-                       static_cast<DWORD>(clsid.size() + 1));
-        RegCloseKey(key);
-    }
+    char previous[64] = {};
+    DWORD size = sizeof previous;
+    if (RegGetValueA(HKEY_CLASSES_ROOT, progIdKey, nullptr, RRF_RT_REG_SZ, nullptr, previous, &size) != ERROR_SUCCESS)
+        previous[0] = '\0';
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, progIdKey, nullptr, REG_SZ, clsid.c_str(), static_cast<DWORD>(clsid.size() + 1));
+    return previous;
 }
 
 } // namespace
@@ -146,13 +148,15 @@ RecordingServer::RecordingServer()
 {
     childCount.vt = VT_I4;
     childCount.lVal = 7;
-    registerProgId();
+    previousClass_ = mapProgId("{6F1E2A41-3B7C-4D2E-9A51-0C7E22901F3D}");
 }
 
 RecordingServer::~RecordingServer()
 {
     stop();
     VariantClear(&childCount);
+    if (previousClass_.empty()) RegDeleteTreeA(HKEY_CLASSES_ROOT, "Quorvex.Application");
+    else mapProgId(previousClass_);
 }
 
 std::unique_ptr<RecordingObject> RecordingServer::makeObject(const std::string& kind)

@@ -5,7 +5,8 @@
 // GetIDsOfNames and Invoke is recorded (object, member, flags, locale,
 // argument types, named arguments, result slot) for tests to compare with
 // the calls they expect, in order. The application object is registered as
-// the running object of "Quorvex.Application".
+// the running object of "Quorvex.Application", whose registration is
+// restored when the server goes.
 #include <windows.h>
 #include <oaidl.h>
 
@@ -66,6 +67,7 @@ private:
     IDispatch* application_ = nullptr;
     DWORD registration_ = 0;
     int live_ = 0;
+    std::string previousClass_;
 };
 
 } // namespace testing_support
