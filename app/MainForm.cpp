@@ -25,8 +25,8 @@ const ClassRegistry& TForm1::classes()
     static const ClassRegistry registry = [] {
         ClassRegistry all;
         all.add(standardClasses());
-        all.add(settings::FormPlacement::classInfo);
-        all.add(settings::FormStorage::classInfo);
+        all.add(settings::TFormPlacement::classInfo);
+        all.add(settings::TFormStorage::classInfo);
         return all;
     }();
     return registry;
@@ -67,8 +67,8 @@ TForm1::TForm1(Component* owner, MainModule& module) : Form(owner), module_(modu
     SaveDialog1 = &componentOf<SaveDialog>(*this, "SaveDialog1");
     SearchPictureDLG = &componentOf<OpenPictureDialog>(*this, "SearchPictureDLG");
     Timer2 = &componentOf<Timer>(*this, "Timer2");
-    FormStorage1 = &componentOf<settings::FormStorage>(*this, "FormStorage1");
-    FormPlacement1 = &componentOf<settings::FormPlacement>(*this, "FormPlacement1");
+    FormStorage1 = &componentOf<settings::TFormStorage>(*this, "FormStorage1");
+    FormPlacement1 = &componentOf<settings::TFormPlacement>(*this, "FormPlacement1");
     Label7 = &componentOf<Label>(*this, "Label7");
     Label3 = &componentOf<Label>(*this, "Label3");
     SpinEdit1 = &componentOf<SpinEdit>(*this, "SpinEdit1");

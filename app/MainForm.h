@@ -62,8 +62,8 @@ public:
     toolkit::SaveDialog* SaveDialog1;
     toolkit::OpenPictureDialog* SearchPictureDLG;
     toolkit::Timer* Timer2;
-    settings::FormStorage* FormStorage1;
-    settings::FormPlacement* FormPlacement1;
+    settings::TFormStorage* FormStorage1;
+    settings::TFormPlacement* FormPlacement1;
     toolkit::Label* Label7;
     toolkit::Label* Label3;
     toolkit::SpinEdit* SpinEdit1;

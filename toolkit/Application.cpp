@@ -21,8 +21,15 @@ std::string programTitle()
     return name;
 }
 
+// The application window stands for the program: minimizing it minimizes
+// the main form.
 LRESULT CALLBACK applicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && runningApplication &&
+        runningApplication->mainForm() && runningApplication->mainForm()->handleAllocated()) {
+        ShowWindow(runningApplication->mainForm()->handle(), SW_MINIMIZE);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -14,6 +14,12 @@ const MetaClass Form::classInfo(
      integerProperty("Font.Height", &Form::fontHeight, &Form::setFontHeight),
      integerProperty("Constraints.MinWidth", &Form::minWidth, &Form::setMinWidth),
      integerProperty("Constraints.MinHeight", &Form::minHeight, &Form::setMinHeight),
+     enumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &Form::windowState,
+                  &Form::setWindowState),
+     enumProperty("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+                  &Form::borderStyle, &Form::setBorderStyle),
+     enumProperty("Position", {"poDesigned", "poScreenCenter", "poDesktopCenter"}, &Form::position,
+                  &Form::setPosition),
      eventProperty("OnShow", &Form::onShow), eventProperty("OnCloseQuery", &Form::onCloseQuery),
      eventProperty("OnDestroy", &Form::onDestroy)});
 
@@ -30,10 +36,29 @@ Form::~Form()
     destroyComponents();
 }
 
+namespace {
+
+int showCommand(WindowState state)
+{
+    switch (state) {
+    case WindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    case WindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    default: return SW_SHOWNORMAL;
+    }
+}
+
+} // namespace
+
 void Form::show()
 {
     if (!visible()) {
         if (onShow) onShow(*this);
+        if (position_ != FormPosition::poDesigned) {
+            RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            if (position_ == FormPosition::poDesktopCenter)
+                work = {0, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+            setBounds((work.right - work.left - width()) / 2, (work.bottom - work.top - height()) / 2, width(), height());
+        }
         setVisible(true);
     }
     SetForegroundWindow(handle());
@@ -81,15 +106,30 @@ void Form::setFontHeight(int height)
     font_.reset();
 }
 
+void Form::setWindowState(WindowState state)
+{
+    windowState_ = state;
+    if (handleAllocated() && visible()) ShowWindow(handle(), showCommand(state));
+}
+
 void Form::createParams(CreateParams& params)
 {
-    params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    params.exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+    static const struct {
+        DWORD style, exStyle;
+    } borders[] = {{WS_POPUP, 0},
+                   {WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER, 0},
+                   {WS_OVERLAPPEDWINDOW, 0},
+                   {WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME},
+                   {WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW},
+                   {WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW}};
+    const auto& border = borders[static_cast<int>(borderStyle_)];
+    params.style = border.style | WS_CLIPCHILDREN;
+    params.exStyle = border.exStyle | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 }
 
 void Form::visibleChanged()
 {
-    ShowWindow(handle(), visible() ? SW_SHOW : SW_HIDE);
+    ShowWindow(handle(), visible() ? showCommand(windowState_) : SW_HIDE);
 }
 
 bool Form::dialogCharToGraphicControls(WinControl& container, char key)
@@ -134,6 +174,11 @@ LRESULT Form::windowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) windowState_ = WindowState::wsMinimized;
+        else if (wParam == SIZE_MAXIMIZED) windowState_ = WindowState::wsMaximized;
+        else if (wParam == SIZE_RESTORED) windowState_ = WindowState::wsNormal;
+        break;
     case WM_CLOSE: close(); return 0;
     default: break;
     }

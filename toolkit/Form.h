@@ -11,6 +11,11 @@
 
 namespace toolkit {
 
+enum class WindowState { wsNormal, wsMinimized, wsMaximized };
+enum class FormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// Where the form first appears: where designed, or centred on the screen.
+enum class FormPosition { poDesigned, poScreenCenter, poDesktopCenter };
+
 class Form : public WinControl {
 public:
     explicit Form(Component* owner);
@@ -41,6 +46,16 @@ public:
     int minHeight() const { return minHeight_; }
     void setMinHeight(int height) { minHeight_ = height; }
 
+    // Maximizes, minimizes or restores a shown form; a hidden one takes
+    // the state when it is shown.
+    WindowState windowState() const { return windowState_; }
+    void setWindowState(WindowState state);
+    FormBorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(FormBorderStyle style) { borderStyle_ = style; }
+    FormPosition position() const { return position_; }
+    // Changing the mode never moves the form.
+    void setPosition(FormPosition position) { position_ = position; }
+
     // Keyboard handling before dispatch: accelerators of graphic controls,
     // then the dialog manager's Tab, arrow and mnemonic keys.
     bool preTranslateMessage(MSG& message);
@@ -62,6 +77,9 @@ private:
     mutable Font font_;
     int minWidth_ = 0;
     int minHeight_ = 0;
+    WindowState windowState_ = WindowState::wsNormal;
+    FormBorderStyle borderStyle_ = FormBorderStyle::bsSizeable;
+    FormPosition position_ = FormPosition::poDesigned;
 };
 
 } // namespace toolkit

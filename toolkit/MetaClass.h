@@ -75,6 +75,8 @@ public:
     // The property of that name (ignoring case), searched from this class
     // up through its parents; null when there is none.
     const PropInfo* findProperty(std::string_view name) const;
+    // The properties this class adds to its parent's, in declared order.
+    const std::vector<PropInfo>& ownProperties() const { return properties_; }
 
     static const MetaClass& fromClassReference(const void* classReference);
 
