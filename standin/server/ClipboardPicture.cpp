@@ -43,7 +43,12 @@ void giveToClipboard(UINT format, const void* data, std::size_t size)
 {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory) throw std::runtime_error("Out of memory");
-    std::memcpy(GlobalLock(memory), data, size);
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        throw std::runtime_error("Out of memory");
+    }
+    std::memcpy(target, data, size);
     GlobalUnlock(memory);
     if (!SetClipboardData(format, memory)) {
         GlobalFree(memory);

@@ -104,19 +104,28 @@ bool StandinSession::waitForStart(DWORD timeoutMs) const
     return true;
 }
 
+namespace {
+
+// Ends a server process: asked to quit first when `askFirst`, killed if it
+// does not, or at once.
+void endServer(DWORD pid, bool askFirst)
+{
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return;
+    if (askFirst) StandinSession::quitServer(pid);
+    if (!askFirst || WaitForSingleObject(process, 30000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 30000);
+    }
+    CloseHandle(process);
+}
+
+} // namespace
+
 void StandinSession::endServers()
 {
     for (DWORD pid : starts()) seenServers_.push_back(pid);
-    for (DWORD pid : seenServers_) {
-        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) continue;
-        quitServer(pid);
-        if (WaitForSingleObject(process, 30000) != WAIT_OBJECT_0) {
-            TerminateProcess(process, 9);
-            WaitForSingleObject(process, 30000);
-        }
-        CloseHandle(process);
-    }
+    for (DWORD pid : seenServers_) endServer(pid, true);
     seenServers_.clear();
 }
 
@@ -132,13 +141,7 @@ void StandinSession::quitServer(DWORD pid)
 
 void StandinSession::killServers()
 {
-    for (DWORD pid : starts()) {
-        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) continue;
-        TerminateProcess(process, 9);
-        WaitForSingleObject(process, 30000);
-        CloseHandle(process);
-    }
+    for (DWORD pid : starts()) endServer(pid, false);
 }
 
 std::string StandinSession::serverPath()
