@@ -5,6 +5,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
+#include "toolkit/Memo.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScrollBox.h"
@@ -25,7 +26,7 @@ const MetaClass* ClassRegistry::find(std::string_view name) const
 const ClassRegistry& standardClasses()
 {
     static const ClassRegistry classes{
-        &Panel::classInfo,     &Label::classInfo,      &Edit::classInfo,       &CheckBox::classInfo,
+        &Panel::classInfo,     &Label::classInfo,      &Edit::classInfo,       &Memo::classInfo,       &CheckBox::classInfo,
         &RadioButton::classInfo, &SpeedButton::classInfo, &SpinEdit::classInfo,  &Image::classInfo,
         &ScrollBox::classInfo, &Timer::classInfo,      &PopupMenu::classInfo,  &MenuItem::classInfo,
         &SaveDialog::classInfo, &OpenPictureDialog::classInfo, &FileDialog::classInfo,

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <limits>
 
 namespace toolkit {
@@ -25,18 +26,24 @@ struct PendingReference {
 
 class Reader {
 public:
-    Reader(Form& form, const ClassRegistry& classes) : form_(form), classes_(classes) {}
+    // Components are created owned by `root`; event handlers are the
+    // methods of `form`, and without a form no event may be named.
+    Reader(Component& root, const Form* form, const ClassRegistry& classes) : root_(root), form_(form), classes_(classes) {}
 
-    void read(const FormObject& root)
+    void read(const FormObject& object)
     {
-        if (!sameTextAscii(root.className, form_.metaClass().name()))
-            fail(root.line, format("the form is of class %s, not %s", std::string(form_.metaClass().name()).c_str(),
-                                   root.className.c_str()));
-        created_.push_back(&form_);
-        form_.setLoading(true);
-        form_.setName(root.name);
-        assignProperties(form_, root);
-        for (const FormObject& child : root.children) readObject(child, form_);
+        if (!sameTextAscii(object.className, root_.metaClass().name()))
+            fail(object.line, format("the form is of class %s, not %s", std::string(root_.metaClass().name()).c_str(),
+                                     object.className.c_str()));
+        created_.push_back(&root_);
+        root_.setLoading(true);
+        try {
+            root_.setName(object.name);
+        } catch (const Error& e) {
+            fail(object.line, e.what());
+        }
+        assignProperties(root_, object);
+        for (const FormObject& child : object.children) readObject(child, root_);
         for (const PendingReference& pending : references_) resolve(pending);
         for (Component* component : created_) component->loaded();
     }
@@ -52,7 +59,7 @@ private:
         const MetaClass* metaClass = classes_.find(object.className);
         if (!metaClass || !metaClass->creatable())
             fail(object.line, format("unknown class %s of %s", object.className.c_str(), object.name.c_str()));
-        Component* component = metaClass->create(&form_);
+        Component* component = metaClass->create(&root_);
         created_.push_back(component);
         component->setLoading(true);
         try {
@@ -65,7 +72,7 @@ private:
         auto* parent = dynamic_cast<WinControl*>(&container);
         if (control && parent)
             control->setParent(parent);
-        else if (&container != &form_)
+        else if (&container != &root_)
             try {
                 container.readChild(*component);
             } catch (const Error& e) {
@@ -144,7 +151,7 @@ private:
         case PropKind::Event: {
             const auto* name = std::get_if<Identifier>(&value);
             if (!name) invalid(component, property, "a method name expected");
-            const EventHandler* handler = form_.findMethod(name->name);
+            const EventHandler* handler = form_ ? form_->findMethod(name->name) : nullptr;
             if (!handler) invalid(component, property, "no method " + name->name);
             return *handler;
         }
@@ -155,7 +162,7 @@ private:
 
     void resolve(const PendingReference& pending)
     {
-        Component* target = sameTextAscii(pending.target, form_.name()) ? &form_ : form_.findComponent(pending.target);
+        Component* target = sameTextAscii(pending.target, root_.name()) ? &root_ : root_.findComponent(pending.target);
         if (!target)
             fail(pending.line, format("invalid value for property %s of %s: no component %s", pending.property->name.c_str(),
                                       pending.component->name().c_str(), pending.target.c_str()));
@@ -167,7 +174,8 @@ private:
         }
     }
 
-    Form& form_;
+    Component& root_;
+    const Form* form_;
     const ClassRegistry& classes_;
     std::vector<Component*> created_;
     std::vector<PendingReference> references_;
@@ -177,7 +185,19 @@ private:
 
 void readForm(Form& form, std::string_view description, const ClassRegistry& classes)
 {
-    Reader(form, classes).read(parseFormText(description));
+    Reader(form, &form, classes).read(parseFormText(description));
+}
+
+Component* readComponent(std::string_view description, Component* owner, WinControl* parent,
+                         const ClassRegistry& classes)
+{
+    const FormObject object = parseFormText(description);
+    const MetaClass* metaClass = classes.find(object.className);
+    if (!metaClass || !metaClass->creatable()) throw Error(format("Class %s not found", object.className.c_str()));
+    std::unique_ptr<Component> component(metaClass->create(owner));
+    if (auto* control = dynamic_cast<Control*>(component.get()); control && parent) control->setParent(parent);
+    Reader(*component, nullptr, classes).read(object);
+    return component.release();
 }
 
 std::string_view resourceText(const char* name)

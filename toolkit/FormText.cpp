@@ -140,6 +140,9 @@ private:
             } else {
                 break;
             }
+            // Parts written side by side ('a'#9'b') form one text; a
+            // blank between two quoted texts separates them (in lists).
+            if (position_ < text_.size() && (text_[position_] == '\'' || text_[position_] == '#')) continue;
             const char next = peek();
             if (next == '+') {
                 ++position_;

@@ -9,8 +9,9 @@
 //   end
 //
 // Values: integers (with a sign), texts in single quotes ('' is a quote,
-// #nn a character code, parts joined with +), identifiers, sets [a, b]
-// and text lists ('a' 'b'). Property names may be dotted (Font.Name).
+// #nn a character code, parts joined with + or written side by side),
+// identifiers, sets [a, b] and text lists ('a' 'b'). Property names may
+// be dotted (Font.Name).
 #include <cstdint>
 #include <string>
 #include <string_view>

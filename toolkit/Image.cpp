@@ -10,4 +10,21 @@ const MetaClass Image::classInfo("TImage", Control::classInfo, sizeof(Image), cr
 
 Image::Image(Component* owner) : Control(owner) {}
 
+void Image::setAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    if (autoSize_ && !picture_.empty()) setBounds(left(), top(), picture_.width(), picture_.height());
+}
+
+void Image::pictureChanged()
+{
+    if (autoSize_ && !picture_.empty()) setBounds(left(), top(), picture_.width(), picture_.height());
+    invalidate();
+}
+
+void Image::paint(HDC dc)
+{
+    picture_.draw(dc, {0, 0, picture_.width(), picture_.height()});
+}
+
 } // namespace toolkit

@@ -1,7 +1,8 @@
 #pragma once
 // Image: a graphic control that shows a picture. With AutoSize it takes
-// the picture's size.
+// the picture's size whenever the picture changes.
 #include "toolkit/Control.h"
+#include "toolkit/Picture.h"
 
 namespace toolkit {
 
@@ -13,10 +14,24 @@ public:
     const MetaClass& metaClass() const override { return classInfo; }
 
     bool autoSize() const { return autoSize_; }
-    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    void setAutoSize(bool autoSize);
+
+    const Picture& picture() const { return picture_; }
+    // Changes the picture through `change`, then resizes and repaints.
+    template <typename Change>
+    void changePicture(Change&& change)
+    {
+        change(picture_);
+        pictureChanged();
+    }
+
+    void paint(HDC dc) override;
 
 private:
+    void pictureChanged();
+
     bool autoSize_ = false;
+    Picture picture_;
 };
 
 } // namespace toolkit

@@ -90,12 +90,14 @@ PropInfo setProperty(std::string name, std::vector<std::string> identifiers, uns
             }};
 }
 
-template <typename C>
-PropInfo stringsProperty(std::string name, const std::vector<std::string>& (C::*get)() const,
+template <typename C, typename Result>
+PropInfo stringsProperty(std::string name, Result (C::*get)() const,
                          void (C::*set)(const std::vector<std::string>&))
 {
     return {std::move(name), PropKind::Strings, {},
-            [get](const Component& c) { return PropertyValue{(static_cast<const C&>(c).*get)()}; },
+            [get](const Component& c) {
+                return PropertyValue{std::vector<std::string>((static_cast<const C&>(c).*get)())};
+            },
             [set](Component& c, const PropertyValue& v) {
                 (static_cast<C&>(c).*set)(std::get<std::vector<std::string>>(v));
             }};

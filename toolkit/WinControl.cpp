@@ -98,8 +98,16 @@ void WinControl::createHandle()
     if (visible()) style |= WS_VISIBLE;
     if (!enabled()) style |= WS_DISABLED;
     if (tabStop_) style |= WS_TABSTOP;
-    HWND window = CreateWindowExA(params.exStyle, className.c_str(), caption_.c_str(), style, left(), top(), width(),
-                                  height(), parentWindow, nullptr, moduleInstance(), ownClass ? this : nullptr);
+    HWND window = nullptr;
+    if (params.unicode && !ownClass) {
+        const std::wstring wideClass(className.begin(), className.end());
+        window = CreateWindowExW(params.exStyle, wideClass.c_str(), L"", style, left(), top(), width(), height(),
+                                 parentWindow, nullptr, moduleInstance(), nullptr);
+        if (window && !caption_.empty()) SetWindowTextA(window, caption_.c_str());
+    } else {
+        window = CreateWindowExA(params.exStyle, className.c_str(), caption_.c_str(), style, left(), top(), width(),
+                                 height(), parentWindow, nullptr, moduleInstance(), ownClass ? this : nullptr);
+    }
     if (!window) throw Error(format("Error creating window %s", name().c_str()));
     if (!ownClass) {
         SetWindowSubclass(window, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -117,6 +125,7 @@ void WinControl::createHandle()
 void WinControl::destroyHandle()
 {
     if (!window_) return;
+    handleDestroying();
     HWND window = window_;
     // Stop routing messages to this object before the window goes.
     if (subclassed_) {
@@ -260,9 +269,14 @@ std::string WinControl::text() const
     return result;
 }
 
+void WinControl::enableAlign()
+{
+    if (alignDisabled_ > 0 && --alignDisabled_ == 0) realign();
+}
+
 void WinControl::realign()
 {
-    if (aligning_ || loading()) return;
+    if (aligning_ || alignDisabled_ > 0 || loading()) return;
     aligning_ = true;
     RECT area = alignArea();
     for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
@@ -522,6 +536,7 @@ LRESULT CALLBACK WinControl::windowProc(HWND window, UINT message, WPARAM wParam
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        guardedCall([self] { self->nonClientDestroyed(); });
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->detach();
         return DefWindowProcA(window, message, wParam, lParam);
@@ -534,6 +549,7 @@ LRESULT CALLBACK WinControl::subclassProc(HWND window, UINT message, WPARAM wPar
 {
     auto* self = reinterpret_cast<WinControl*>(data);
     if (message == WM_NCDESTROY) {
+        guardedCall([self] { self->nonClientDestroyed(); });
         RemoveWindowSubclass(window, subclassProc, id);
         self->subclassed_ = false;
         self->detach();

@@ -54,6 +54,10 @@ public:
 
     // Lays the aligned children out in the client area.
     void realign();
+    // Suspends the layout of aligned children until as many enableAlign
+    // calls have come; the last one lays them out.
+    void disableAlign() { ++alignDisabled_; }
+    void enableAlign();
     // The area that aligned children share (panels leave their bevels out).
     virtual RECT alignArea() const { return clientRect(); }
 
@@ -66,10 +70,17 @@ protected:
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
         DWORD exStyle = 0;
         UINT classStyle = CS_DBLCLKS;
+        bool unicode = false;   // a system control taking wide text
     };
     virtual void createParams(CreateParams& params);
     // The window exists: bring it to the control's state.
     virtual void handleCreated() {}
+    // The toolkit is about to destroy the window (not called from
+    // WinControl's own destructor: a subclass that needs it there calls
+    // what it needs itself).
+    virtual void handleDestroying() {}
+    // The system is destroying the window (WM_NCDESTROY), whoever started it.
+    virtual void nonClientDestroyed() {}
     // The owner window of a top-level window.
     virtual HWND ownerWindow() const { return nullptr; }
 
@@ -122,6 +133,7 @@ private:
     Control* captured_ = nullptr;
     bool trackingLeave_ = false;
     bool aligning_ = false;
+    int alignDisabled_ = 0;
     Brush brush_;
     Color brushColor_ = 0;
 };

@@ -1,0 +1,73 @@
+#include "toolkit/Clipboard.h"
+
+#include "toolkit/Error.h"
+
+namespace toolkit {
+
+namespace {
+
+LONGLONG heldOpenTicks = 0;
+
+double ticksPerSecond()
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart);
+}
+
+} // namespace
+
+OpenedClipboard::OpenedClipboard(HWND owner)
+{
+    if (!OpenClipboard(owner)) throw Error("Cannot open clipboard");
+    QueryPerformanceCounter(&openedAt_);
+}
+
+OpenedClipboard::~OpenedClipboard()
+{
+    CloseClipboard();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    heldOpenTicks += now.QuadPart - openedAt_.QuadPart;
+}
+
+UINT pictureClipboardFormat()
+{
+    static const UINT format = RegisterClipboardFormatA("Ovistra Picture");
+    return format;
+}
+
+UINT componentClipboardFormat()
+{
+    static const UINT format = RegisterClipboardFormatA("Ovistra Component");
+    return format;
+}
+
+UINT iconClipboardFormat()
+{
+    static const UINT format = RegisterClipboardFormatA("Ovistra Icon");
+    return format;
+}
+
+UINT pngClipboardFormat()
+{
+    static const UINT format = RegisterClipboardFormatA("PNG");
+    return format;
+}
+
+bool clipboardFormatAvailable(UINT format)
+{
+    return format != 0 && IsClipboardFormatAvailable(format);
+}
+
+bool clipboardEmpty()
+{
+    return CountClipboardFormats() == 0;
+}
+
+double clipboardHeldOpenSeconds()
+{
+    return static_cast<double>(heldOpenTicks) / ticksPerSecond();
+}
+
+} // namespace toolkit
