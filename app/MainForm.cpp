@@ -25,6 +25,7 @@ const ClassRegistry& TForm1::classes()
     static const ClassRegistry registry = [] {
         ClassRegistry all;
         all.add(standardClasses());
+        all.add(clipview::TClipboardViewer::classInfo);
         all.add(settings::TFormPlacement::classInfo);
         all.add(settings::TFormStorage::classInfo);
         return all;
@@ -53,7 +54,7 @@ TForm1::TForm1(Component* owner, MainModule& module) : Form(owner), module_(modu
     Label2 = &componentOf<Label>(*this, "Label2");
     Edit2 = &componentOf<Edit>(*this, "Edit2");
     CBShowObject = &componentOf<CheckBox>(*this, "CBShowObject");
-    ClipboardViewer1 = &componentOf<ScrollBox>(*this, "ClipboardViewer1");
+    ClipboardViewer1 = &componentOf<clipview::TClipboardViewer>(*this, "ClipboardViewer1");
     Color16 = &componentOf<RadioButton>(*this, "Color16");
     Color256 = &componentOf<RadioButton>(*this, "Color256");
     Color64K = &componentOf<RadioButton>(*this, "Color64K");

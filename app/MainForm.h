@@ -1,6 +1,7 @@
 #pragma once
 // TForm1, the main window: its components, built from app/main.form, and
 // the handlers that arm and disarm polling.
+#include "clipview/ClipboardViewer.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ClassRegistry.h"
 #include "toolkit/Dialogs.h"
@@ -10,7 +11,6 @@
 #include "toolkit/Label.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
-#include "toolkit/ScrollBox.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Timer.h"
@@ -48,7 +48,7 @@ public:
     toolkit::Label* Label2;
     toolkit::Edit* Edit2;
     toolkit::CheckBox* CBShowObject;
-    toolkit::ScrollBox* ClipboardViewer1;
+    clipview::TClipboardViewer* ClipboardViewer1;
     toolkit::RadioButton* Color16;
     toolkit::RadioButton* Color256;
     toolkit::RadioButton* Color64K;

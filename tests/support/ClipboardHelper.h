@@ -1,0 +1,33 @@
+#pragma once
+// Drives the clipboard helper, a second process that fills the clipboard
+// as other programs do, one command at a time. Its replies are awaited
+// while this thread's messages are pumped, so the clipboard's messages to
+// this process's windows are handled meanwhile.
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+class ClipboardHelper {
+public:
+    ClipboardHelper();
+    ~ClipboardHelper();
+    ClipboardHelper(const ClipboardHelper&) = delete;
+    ClipboardHelper& operator=(const ClipboardHelper&) = delete;
+
+    // Sends one command line; returns the reply ("ok" or "error ...").
+    std::string command(const std::string& line);
+
+    // Starts a command of the Linux side (through /bin/sh) without
+    // waiting: Wine cannot wait for a native process. False where there is
+    // no Linux side.
+    static bool startUnixCommand(const std::string& command);
+
+private:
+    HANDLE input_ = nullptr;   // the helper's standard input, our end
+    HANDLE output_ = nullptr;  // its standard output, our end
+    PROCESS_INFORMATION process_{};
+};
+
+} // namespace testing_support
