@@ -1,0 +1,244 @@
+// What the clipboard viewer pane costs when a 1920 x 1080 32-bit bitmap
+// lands on the clipboard, beside a bare reference viewer (a window in the
+// chain that reads CF_BITMAP and blits it), in one run: the time from the
+// clipboard's closing to the picture painted, how long the pane holds the
+// clipboard open per rebuild, and what the process holds after many
+// changes against after a few.
+//   clipboard_rebuild_bench [changes]      (default 1000)
+#include "clipview/ClipboardViewer.h"
+#include "support/ResourceCounts.h"
+#include "support/WindowTesting.h"
+#include "toolkit/Application.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/Form.h"
+#include "toolkit/Handles.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int pictureWidth = 1920;
+constexpr int pictureHeight = 1080;
+
+double now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A new 32-bit bitmap with a gradient, for the clipboard to own.
+HBITMAP picture(int round)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, pictureWidth, -pictureHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) throw std::runtime_error("cannot create the picture");
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < pictureHeight; ++y)
+        for (int x = 0; x < pictureWidth; ++x) pixels[y * pictureWidth + x] = static_cast<DWORD>((x + round) ^ y);
+    return bitmap;
+}
+
+// Puts the picture on the clipboard; returns the moment the clipboard
+// closed, which is when the viewers hear of it.
+double land(HWND owner, HBITMAP bitmap)
+{
+    if (!OpenClipboard(owner)) throw std::runtime_error("cannot open the clipboard");
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bitmap);
+    const double landed = now();
+    CloseClipboard();
+    return landed;
+}
+
+// The reference: forwards the change, then reads CF_BITMAP and blits it.
+class BareViewer {
+public:
+    BareViewer()
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSA description{};
+            description.lpfnWndProc = procedure;
+            description.hInstance = GetModuleHandleA(nullptr);
+            description.lpszClassName = "OvistraBareViewer";
+            return RegisterClassA(&description);
+        }();
+        window_ = CreateWindowA(MAKEINTATOM(windowClass), "bare viewer", WS_POPUP | WS_VISIBLE, 0, 0, pictureWidth,
+                                pictureHeight, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        next_ = SetClipboardViewer(window_);
+    }
+    ~BareViewer()
+    {
+        ChangeClipboardChain(window_, next_);
+        DestroyWindow(window_);
+    }
+    int painted() const { return painted_; }
+    HWND window() const { return window_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<BareViewer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (!self) return DefWindowProcA(window, message, wParam, lParam);
+        switch (message) {
+        case WM_DRAWCLIPBOARD:
+            if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
+            InvalidateRect(window, nullptr, FALSE);
+            UpdateWindow(window);
+            return 0;
+        case WM_CHANGECBCHAIN:
+            if (reinterpret_cast<HWND>(wParam) == self->next_)
+                self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_)
+                SendMessageA(self->next_, message, wParam, lParam);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            if (OpenClipboard(window)) {
+                if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+                    HDC source = CreateCompatibleDC(dc);
+                    HGDIOBJ previous = SelectObject(source, bitmap);
+                    BitBlt(dc, 0, 0, pictureWidth, pictureHeight, source, 0, 0, SRCCOPY);
+                    SelectObject(source, previous);
+                    DeleteDC(source);
+                }
+                CloseClipboard();
+            }
+            GdiFlush();
+            EndPaint(window, &paint);
+            ++self->painted_;
+            return 0;
+        }
+        default: return DefWindowProcA(window, message, wParam, lParam);
+        }
+    }
+
+    HWND window_;
+    HWND next_ = nullptr;
+    int painted_ = 0;
+};
+
+struct Pane {
+    Pane()
+    {
+        form.setBounds(0, 0, pictureWidth + 40, pictureHeight + 40);
+        viewer = new clipview::TClipboardViewer(&form);
+        viewer->setBounds(4, 4, 321, 137);
+        viewer->setAutoSize(true);
+        viewer->OnChange = [this](toolkit::Component&) { ++changes; };
+        viewer->setParent(&form);
+        form.show();
+        testing_support::pumpPending();
+    }
+    toolkit::Form form{nullptr};
+    clipview::TClipboardViewer* viewer = nullptr;
+    int changes = 0;
+};
+
+// One change seen by the pane: from landing to the pane rebuilt and painted.
+double paneRound(Pane& pane, HWND owner, int round)
+{
+    HBITMAP bitmap = picture(round);
+    const int before = pane.changes;
+    const double landed = land(owner, bitmap);
+    testing_support::pumpUntil([&] { return pane.changes > before; });
+    UpdateWindow(pane.viewer->handle());
+    GdiFlush();
+    return now() - landed;
+}
+
+double bareRound(BareViewer& bare, HWND owner, int round)
+{
+    HBITMAP bitmap = picture(round);
+    const int before = bare.painted();
+    const double landed = land(owner, bitmap);
+    testing_support::pumpUntil([&] { return bare.painted() > before; });
+    return now() - landed;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::string gdiText(const testing_support::ResourceCounts& counts)
+{
+    return counts.gdiObjects ? std::to_string(*counts.gdiObjects) : std::string("n/a");
+}
+
+int measure(int changes)
+{
+    HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    std::vector<double> paneTimes, bareTimes, heldOpen;
+    // The two take turns, each alone in the chain, so that a change of
+    // machine load falls on both.
+    for (int phase = 0; phase < 5; ++phase) {
+        {
+            Pane pane;
+            for (int round = 0; round < 10; ++round) {
+                const double heldBefore = toolkit::clipboardHeldOpenSeconds();
+                paneTimes.push_back(paneRound(pane, owner, round));
+                heldOpen.push_back(toolkit::clipboardHeldOpenSeconds() - heldBefore);
+            }
+        }
+        {
+            BareViewer bare;
+            testing_support::pumpPending();
+            for (int round = 0; round < 10; ++round) bareTimes.push_back(bareRound(bare, owner, round));
+        }
+    }
+    const double paneTime = median(paneTimes), bareTime = median(bareTimes);
+    std::printf("rebuild and paint, pane:        %8.2f ms (median of %zu)\n", paneTime * 1000, paneTimes.size());
+    std::printf("rebuild and paint, bare viewer: %8.2f ms (median of %zu)\n", bareTime * 1000, bareTimes.size());
+
+    Pane pane;
+    for (int round = 0; round < 10; ++round) paneRound(pane, owner, round);
+    const testing_support::ResourceCounts afterFew = testing_support::countResources();
+    for (int round = 10; round < changes; ++round) paneRound(pane, owner, round);
+    const testing_support::ResourceCounts afterMany = testing_support::countResources();
+    std::printf("heap bytes after %d changes / after 10: %zu / %zu\n", changes, afterMany.heapBytes, afterFew.heapBytes);
+    std::printf("windows after %d changes / after 10: %zu / %zu\n", changes, afterMany.userObjects, afterFew.userObjects);
+    if (!afterMany.gdiObjects) std::printf("(this system does not count GDI objects: GetGuiResources answers 0)\n");
+    DestroyWindow(owner);
+
+    std::printf("rebuild, pane / bare viewer: %.2f\n", paneTime / bareTime);
+    std::printf("clipboard held open per rebuild: %.1f ms\n", median(heldOpen) * 1000);
+    std::printf("GDI objects after %d changes / after 10: %s / %s\n", changes, gdiText(afterMany).c_str(),
+                gdiText(afterFew).c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int changes = argc > 1 ? std::max(20, std::atoi(argv[1])) : 1000;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = 1;
+    try {
+        toolkit::Application application(GetModuleHandleA(nullptr));
+        result = measure(changes);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "clipboard_rebuild_bench: %s\n", e.what());
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
+}
