@@ -203,7 +203,7 @@ void TCustomClipboardViewer::CreateContentControl()
     }
 }
 
-void TCustomClipboardViewer::buildMemo(TClipboardViewFormat format)
+Memo& TCustomClipboardViewer::addContentMemo()
 {
     auto* memo = new Memo(this);
     contentControl_ = memo;
@@ -212,6 +212,12 @@ void TCustomClipboardViewer::buildMemo(TClipboardViewFormat format)
     memo->setParent(this);
     memo->setBounds(0, 0, memo->width(), memo->height());
     memo->setAlign(Align::Client);
+    return *memo;
+}
+
+void TCustomClipboardViewer::buildMemo(TClipboardViewFormat format)
+{
+    Memo* memo = &addContentMemo();
     if (format == cvOemText) memo->setFontName("Terminal");
     memo->show();
     if (clipboardFormatAvailable(CF_TEXT))
@@ -281,16 +287,10 @@ void TCustomClipboardViewer::buildComponent()
         centreContent();
         return;
     }
-    auto* memo = new Memo(this);
-    contentControl_ = memo;
-    memo->setBorderStyle(BorderStyle::None);
-    memo->setScrollBars(ScrollStyle::ssBoth);
-    memo->setParent(this);
-    memo->setBounds(0, 0, memo->width(), memo->height());
-    memo->setAlign(Align::Client);
-    memo->setLines(linesOf(writeComponent(*component)));
-    memo->setReadOnly(true);
-    memo->show();
+    Memo& memo = addContentMemo();
+    memo.setLines(linesOf(writeComponent(*component)));
+    memo.setReadOnly(true);
+    memo.show();
 }
 
 void TCustomClipboardViewer::centreContent()

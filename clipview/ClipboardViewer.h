@@ -5,6 +5,7 @@
 // text, an image for bitmaps, metafiles, pictures and icons, a palette
 // grid, a component read from the clipboard (or its text form), or a
 // memo with a message.
+#include "toolkit/Memo.h"
 #include "toolkit/ScrollBox.h"
 
 #include <cstdint>
@@ -63,6 +64,9 @@ private:
     void forwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
     void drawClipboard();
     void centreContent();
+    // A borderless memo with both scroll bars filling the pane, as the
+    // content control.
+    toolkit::Memo& addContentMemo();
     void buildMemo(TClipboardViewFormat format);
     void buildImage(TClipboardViewFormat format);
     void buildPaletteGrid();

@@ -8,34 +8,42 @@
 
 namespace toolkit {
 
-// A GDI object (pen, brush, font, bitmap, palette, region) deleted with
-// DeleteObject.
-template <typename Handle>
-class GdiObject {
+// A handle released by `Release` when its owner goes.
+template <typename Handle, typename Release>
+class UniqueHandle {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other) reset(std::exchange(other.handle_, nullptr));
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     void reset(Handle handle = nullptr)
     {
-        if (handle_) DeleteObject(handle_);
+        if (handle_) Release{}(handle_);
         handle_ = handle;
     }
 
 private:
     Handle handle_ = nullptr;
 };
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
+// A GDI object (pen, brush, font, bitmap, palette, region) deleted with
+// DeleteObject.
+template <typename Handle>
+using GdiObject = UniqueHandle<Handle, DeleteGdiObject>;
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;

@@ -24,49 +24,14 @@ public:
 // A copy of a palette with all its entries; null for null.
 PaletteHandle copyPalette(HPALETTE palette);
 
-class EnhMetafileHandle {
-public:
-    EnhMetafileHandle() = default;
-    explicit EnhMetafileHandle(HENHMETAFILE handle) : handle_(handle) {}
-    EnhMetafileHandle(EnhMetafileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    EnhMetafileHandle& operator=(EnhMetafileHandle&& other) noexcept
-    {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    ~EnhMetafileHandle() { reset(); }
-    HENHMETAFILE get() const { return handle_; }
-    void reset(HENHMETAFILE handle = nullptr)
-    {
-        if (handle_) DeleteEnhMetaFile(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HENHMETAFILE handle_ = nullptr;
+struct DeleteEnhMetafile {
+    void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
 };
-
-class IconHandle {
-public:
-    IconHandle() = default;
-    explicit IconHandle(HICON handle) : handle_(handle) {}
-    IconHandle(IconHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    IconHandle& operator=(IconHandle&& other) noexcept
-    {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    ~IconHandle() { reset(); }
-    HICON get() const { return handle_; }
-    void reset(HICON handle = nullptr)
-    {
-        if (handle_) DestroyIcon(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HICON handle_ = nullptr;
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+using EnhMetafileHandle = UniqueHandle<HENHMETAFILE, DeleteEnhMetafile>;
+using IconHandle = UniqueHandle<HICON, DestroyIconHandle>;
 
 class Picture {
 public:

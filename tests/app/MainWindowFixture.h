@@ -2,6 +2,7 @@
 // The real main window, built from its form description and shown, as on
 // a first run: without a settings file, and leaving none behind.
 #include "app/MainForm.h"
+#include "support/RecordingServer.h"
 #include "support/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +40,22 @@ protected:
 
     app::MainModule module;
     std::unique_ptr<app::TForm1> form;
+};
+
+// The main window with the recording server standing in for the test tool.
+class MainWindowWithServerTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        server.run();
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        module.currentObject = automation::OleVariant();
+        server.stop();
+    }
+
+    testing_support::RecordingServer server;
 };

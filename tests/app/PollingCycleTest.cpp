@@ -61,22 +61,7 @@ void expectCalls(const std::vector<RecordedCall>& calls, const std::vector<Expec
     }
 }
 
-class PollingCycleTest : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        server.run();
-    }
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        module.currentObject = automation::OleVariant();
-        server.stop();
-    }
-
-    testing_support::RecordingServer server;
-};
+using PollingCycleTest = MainWindowWithServerTest;
 
 TEST_F(PollingCycleTest, WithoutShowObjectTheCycleReadsTheObjectUnderThePointer)
 {
