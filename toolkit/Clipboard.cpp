@@ -31,29 +31,27 @@ OpenedClipboard::~OpenedClipboard()
     heldOpenTicks += now.QuadPart - openedAt_.QuadPart;
 }
 
-UINT pictureClipboardFormat()
+namespace {
+
+// Registered once per process; the system gives every process the same id.
+template <const char* Name>
+UINT registeredFormat()
 {
-    static const UINT format = RegisterClipboardFormatA("Ovistra Picture");
+    static const UINT format = RegisterClipboardFormatA(Name);
     return format;
 }
 
-UINT componentClipboardFormat()
-{
-    static const UINT format = RegisterClipboardFormatA("Ovistra Component");
-    return format;
-}
+constexpr char pictureName[] = "Ovistra Picture";
+constexpr char componentName[] = "Ovistra Component";
+constexpr char iconName[] = "Ovistra Icon";
+constexpr char pngName[] = "PNG";
 
-UINT iconClipboardFormat()
-{
-    static const UINT format = RegisterClipboardFormatA("Ovistra Icon");
-    return format;
-}
+} // namespace
 
-UINT pngClipboardFormat()
-{
-    static const UINT format = RegisterClipboardFormatA("PNG");
-    return format;
-}
+UINT pictureClipboardFormat() { return registeredFormat<pictureName>(); }
+UINT componentClipboardFormat() { return registeredFormat<componentName>(); }
+UINT iconClipboardFormat() { return registeredFormat<iconName>(); }
+UINT pngClipboardFormat() { return registeredFormat<pngName>(); }
 
 bool clipboardFormatAvailable(UINT format)
 {

@@ -26,7 +26,7 @@ void DrawGrid::setColCount(int count)
     colCount_ = std::max(1, count);
     col_ = std::min(col_, colCount_ - 1);
     updateScrollBar();
-    if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
+    repaint();
 }
 
 void DrawGrid::setRowCount(int count)
@@ -35,25 +35,30 @@ void DrawGrid::setRowCount(int count)
     row_ = std::min(row_, rowCount_ - 1);
     topRow_ = std::min(topRow_, rowCount_ - 1);
     updateScrollBar();
-    if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
+    repaint();
 }
 
 void DrawGrid::setDefaultColWidth(int width)
 {
     colWidth_ = std::max(1, width);
-    if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
+    repaint();
 }
 
 void DrawGrid::setDefaultRowHeight(int height)
 {
     rowHeight_ = std::max(1, height);
     updateScrollBar();
-    if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
+    repaint();
 }
 
 void DrawGrid::setGridLines(bool lines)
 {
     gridLines_ = lines;
+    repaint();
+}
+
+void DrawGrid::repaint()
+{
     if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -123,7 +128,7 @@ bool DrawGrid::moveTo(int col, int row)
         scrollToRow(row_);
     else if (row_ >= topRow_ + visibleRows())
         scrollToRow(row_ - visibleRows() + 1);
-    if (HWND window = handleIfCreated()) InvalidateRect(window, nullptr, TRUE);
+    repaint();
     return true;
 }
 

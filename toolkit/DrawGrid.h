@@ -58,6 +58,7 @@ protected:
 
 private:
     int visibleRows() const;
+    void repaint();
     void scrollToRow(int top);
     void updateScrollBar();
     void keyDown(WPARAM key);
