@@ -3,6 +3,9 @@
 // description and kept between runs by the settings storage.
 #include "toolkit/Component.h"
 
+#include <windows.h>
+#include <commdlg.h>
+
 namespace toolkit {
 
 class FileDialog : public Component {
@@ -23,6 +26,15 @@ public:
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title) { title_ = title; }
 
+    // Runs the dialog modally over the application's main form (messages,
+    // timers among them, keep flowing meanwhile). True with the chosen
+    // path in fileName; false when the user cancelled.
+    bool execute();
+
+protected:
+    // Shows the system's dialog; false when cancelled.
+    virtual bool run(OPENFILENAMEA& description);
+
 private:
     std::string defaultExt_;
     std::string fileName_;
@@ -31,11 +43,15 @@ private:
     std::string title_;
 };
 
+// Replaces an existing file without asking.
 class SaveDialog : public FileDialog {
 public:
     explicit SaveDialog(Component* owner);
     static const MetaClass classInfo;
     const MetaClass& metaClass() const override { return classInfo; }
+
+protected:
+    bool run(OPENFILENAMEA& description) override;
 };
 
 class OpenPictureDialog : public FileDialog {

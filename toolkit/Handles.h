@@ -36,6 +36,19 @@ private:
     Handle handle_ = nullptr;
 };
 
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+// An open file. CreateFile's INVALID_HANDLE_VALUE is kept as no handle.
+class FileHandle : public UniqueHandle<HANDLE, CloseKernelHandle> {
+public:
+    explicit FileHandle(HANDLE handle)
+        : UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle)
+    {
+    }
+};
+
 struct DeleteGdiObject {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

@@ -22,6 +22,13 @@ void Image::pictureChanged()
     invalidate();
 }
 
+Canvas& Image::canvas()
+{
+    if (picture_.empty()) changePicture([this](Picture& picture) { picture.makeBlankBitmap(width(), height()); });
+    if (picture_.kind() != Picture::Kind::Bitmap) throw Error("Can only modify an image if it contains a bitmap");
+    return canvas_;
+}
+
 void Image::paint(HDC dc)
 {
     picture_.draw(dc, {0, 0, picture_.width(), picture_.height()});

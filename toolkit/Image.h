@@ -1,6 +1,7 @@
 #pragma once
 // Image: a graphic control that shows a picture. With AutoSize it takes
 // the picture's size whenever the picture changes.
+#include "toolkit/Canvas.h"
 #include "toolkit/Control.h"
 #include "toolkit/Picture.h"
 
@@ -25,6 +26,11 @@ public:
         pictureChanged();
     }
 
+    // Draws into the picture's bitmap; an empty picture first becomes a
+    // white bitmap of the control's size. Raises "Can only modify an image
+    // if it contains a bitmap" for a metafile or an icon.
+    Canvas& canvas();
+
     void paint(HDC dc) override;
 
 private:
@@ -32,6 +38,7 @@ private:
 
     bool autoSize_ = false;
     Picture picture_;
+    Canvas canvas_{picture_, [this] { invalidate(); }};
 };
 
 } // namespace toolkit

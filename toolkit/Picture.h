@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace toolkit {
@@ -63,6 +64,15 @@ public:
     void assignFromClipboard(HWND owner);
     // An icon from an icon-file image: its first image.
     void loadIcon(const void* bytes, std::size_t size);
+    // Opens the clipboard and takes the first of its formats, in its own
+    // order, that is a bitmap (with the clipboard's palette) or a metafile;
+    // raises "Invalid clipboard format" when there is none.
+    void pasteBitmapOrMetafile(HWND owner);
+    // A white 32-bit bitmap of that size.
+    void makeBlankBitmap(int width, int height);
+    // Writes a bitmap as a BMP file and a metafile as an enhanced metafile
+    // file; an empty picture writes nothing. Raises "Cannot create file %s".
+    void saveToFile(const std::string& path) const;
 
 private:
     void setBitmap(BitmapHandle bitmap, PaletteHandle palette, int width, int height);

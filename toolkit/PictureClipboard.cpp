@@ -106,6 +106,17 @@ void Picture::loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette
     }
 }
 
+void Picture::pasteBitmapOrMetafile(HWND owner)
+{
+    OpenedClipboard clipboard(owner);
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (format != CF_BITMAP && format != CF_METAFILEPICT && format != CF_ENHMETAFILE) continue;
+        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)));
+        return;
+    }
+    throw Error("Invalid clipboard format");
+}
+
 void Picture::assignFromClipboard(HWND owner)
 {
     OpenedClipboard clipboard(owner);

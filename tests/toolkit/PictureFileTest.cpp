@@ -1,0 +1,224 @@
+// Saving pictures: BMP files at every colour depth (also read back by a
+// separate reader after this suite, see read_bmp.py), enhanced metafiles,
+// and a failing save that leaves the old file as it was.
+#include "toolkit/Error.h"
+#include "toolkit/Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace toolkit;
+
+constexpr int width = 13;  // odd, so that rows need padding at every depth
+constexpr int height = 7;
+
+// The colour table of an indexed test bitmap: distinct, easily told apart.
+RGBQUAD tableColor(int index, int depth)
+{
+    if (depth == 1) return index ? RGBQUAD{255, 255, 255, 0} : RGBQUAD{0, 0, 0, 0};
+    return RGBQUAD{static_cast<BYTE>(index * 7), static_cast<BYTE>(255 - index), static_cast<BYTE>(index * 13), 0};
+}
+
+// The colour the test pattern gives a pixel; for 16 bits, values a 5-5-5
+// pixel holds exactly.
+COLORREF patternColor(int x, int y, int depth)
+{
+    if (depth <= 8) {
+        const RGBQUAD entry = tableColor((x + 3 * y) % (1 << depth), depth);
+        return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+    }
+    return RGB((x * 19) & 0xF8, (y * 37) & 0xF8, ((x + y) * 11) & 0xF8);
+}
+
+// A bitmap of the given depth painted with the test pattern.
+BitmapHandle patternBitmap(int depth)
+{
+    std::vector<std::uint8_t> storage(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* info = reinterpret_cast<BITMAPINFO*>(storage.data());
+    info->bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(depth), BI_RGB, 0, 0, 0, 0, 0};
+    if (depth <= 8)
+        for (int i = 0; i < (1 << depth); ++i) info->bmiColors[i] = tableColor(i, depth);
+    void* bits = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    EXPECT_TRUE(bitmap);
+    MemoryDC dc(nullptr);
+    SelectGuard selected(dc.get(), bitmap.get());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) SetPixelV(dc.get(), x, y, patternColor(x, y, depth));
+    GdiFlush();
+    return bitmap;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Files a save may have left behind in a folder, apart from `keep`.
+int leftoversIn(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\ovi*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
+class PictureFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "ovistra-picture-file";
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        for (const std::string& name : {"\\old.bmp", "\\picture.emf", "\\blank.bmp"}) {
+            DeleteFileA((folder + name).c_str());
+        }
+        RemoveDirectoryA((folder + "\\taken.bmp").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    Picture redPicture()
+    {
+        Picture picture;
+        picture.makeBlankBitmap(4, 3);
+        MemoryDC dc(nullptr);
+        SelectGuard selected(dc.get(), picture.bitmap());
+        SetPixelV(dc.get(), 0, 0, RGB(255, 0, 0));
+        return picture;
+    }
+    std::string folder;
+};
+
+TEST_F(PictureFile, EveryDepthIsWrittenAsABmpFileThatReadsBackPixelForPixel)
+{
+    // Read back here through the system's loader, and after this suite by
+    // an independent reader from the expectations written beside each file.
+    CreateDirectoryA("written-bmps", nullptr);
+    for (const int depth : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        const BitmapHandle source = patternBitmap(depth);
+        Picture picture;
+        picture.loadFromClipboardFormat(CF_BITMAP, source.get(), nullptr);
+        const std::string name = "written-bmps\\depth" + std::to_string(depth);
+        picture.saveToFile(name + ".bmp");
+
+        const std::string bytes = readFile(name + ".bmp");
+        ASSERT_GE(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+        const auto& file = *reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data());
+        const auto& header = *reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof file);
+        EXPECT_EQ(file.bfType, 0x4D42);
+        EXPECT_EQ(file.bfSize, bytes.size());
+        EXPECT_EQ(header.biBitCount, depth);
+        EXPECT_EQ(header.biWidth, width);
+        EXPECT_EQ(header.biHeight, height);
+
+        BitmapHandle loaded(static_cast<HBITMAP>(
+            LoadImageA(nullptr, (name + ".bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(loaded);
+        MemoryDC dc(nullptr);
+        SelectGuard selected(dc.get(), loaded.get());
+        std::ofstream expected(name + ".txt");
+        expected << width << ' ' << height << ' ' << depth << '\n';
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const COLORREF color = patternColor(x, y, depth);
+                // The system's loader may widen 5-bit channels by repeating bits.
+                const COLORREF mask = depth == 16 ? 0xF8F8F8 : 0xFFFFFF;
+                EXPECT_EQ(GetPixel(dc.get(), x, y) & mask, color) << x << "," << y;
+                expected << x << ' ' << y << ' ' << int(GetRValue(color)) << ' ' << int(GetGValue(color)) << ' '
+                         << int(GetBValue(color)) << '\n';
+            }
+    }
+}
+
+TEST_F(PictureFile, AnExistingFileIsReplacedWholeAndNothingIsLeftBeside)
+{
+    const std::string path = folder + "\\old.bmp";
+    std::ofstream(path, std::ios::binary) << std::string(100000, 'x');
+    redPicture().saveToFile(path);
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 4 * 4 * 3);
+    EXPECT_EQ(leftoversIn(folder), 0);
+}
+
+TEST_F(PictureFile, AFailingSaveNamesTheFileAndLeavesTheOldOneByteForByte)
+{
+    const std::string path = folder + "\\old.bmp";
+    std::ofstream(path, std::ios::binary) << "the old picture";
+    {
+        // Another program holds the file open and lets nobody replace it.
+        FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        try {
+            redPicture().saveToFile(path);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+        }
+    }
+    EXPECT_EQ(readFile(path), "the old picture");
+    EXPECT_EQ(leftoversIn(folder), 0);
+
+    // A folder in the file's place stays a folder.
+    const std::string taken = folder + "\\taken.bmp";
+    CreateDirectoryA(taken.c_str(), nullptr);
+    EXPECT_THROW(redPicture().saveToFile(taken), Error);
+    EXPECT_TRUE(GetFileAttributesA(taken.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(leftoversIn(folder), 0);
+
+    const std::string nowhere = folder + "\\no-such-folder\\picture.bmp";
+    try {
+        redPicture().saveToFile(nowhere);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + nowhere);
+    }
+    EXPECT_FALSE(exists(nowhere));
+}
+
+TEST_F(PictureFile, AMetafileIsWrittenInItsOwnFormatAndAnEmptyPictureWritesNothing)
+{
+    RECT frame{0, 0, 2000, 1000};
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    Rectangle(recorder, 0, 0, 50, 25);
+    EnhMetafileHandle metafile(CloseEnhMetaFile(recorder));
+    Picture picture;
+    picture.loadFromClipboardFormat(CF_ENHMETAFILE, metafile.get(), nullptr);
+    const std::string path = folder + "\\picture.emf";
+    picture.saveToFile(path);
+    EnhMetafileHandle read(GetEnhMetaFileA(path.c_str()));
+    ASSERT_TRUE(read);
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(read.get(), sizeof header, &header);
+    EXPECT_EQ(header.rclFrame.right, 2000);
+    EXPECT_EQ(header.rclFrame.bottom, 1000);
+    read.reset();
+    EXPECT_EQ(leftoversIn(folder), 0);
+
+    const std::string blank = folder + "\\blank.bmp";
+    Picture().saveToFile(blank);
+    EXPECT_FALSE(exists(blank));
+}
+
+} // namespace
