@@ -42,6 +42,17 @@ TForm1::TForm1(Component* owner, MainModule& module) : Form(owner), module_(modu
     methods_.emplace("Timer1Timer", notify(&TForm1::Timer1Timer));
     methods_.emplace("SpinEdit1Change", notify(&TForm1::SpinEdit1Change));
     methods_.emplace("CBShowObjectClick", notify(&TForm1::CBShowObjectClick));
+    methods_.emplace("StopBtnClick", notify(&TForm1::StopBtnClick));
+    methods_.emplace("SaveClick", notify(&TForm1::SaveClick));
+    methods_.emplace("RegionsSearchBtnClick", notify(&TForm1::RegionsSearchBtnClick));
+    methods_.emplace("Image1MouseDown", EventHandler{MouseEvent{[this](Component& sender, MouseButton button,
+                                                                       ShiftState shift, int x, int y) {
+                         Image1MouseDown(sender, button, shift, x, y);
+                     }}});
+    methods_.emplace("Image1MouseMove",
+                     EventHandler{MouseMoveEvent{[this](Component& sender, ShiftState shift, int x, int y) {
+                         Image1MouseMove(sender, shift, x, y);
+                     }}});
 
     readForm(*this, resourceText("MAIN_FORM"), classes());
 

@@ -38,6 +38,15 @@ public:
     void Timer1Timer(toolkit::Component& sender);
     void SpinEdit1Change(toolkit::Component& sender);
     void CBShowObjectClick(toolkit::Component& sender);
+    void StopBtnClick(toolkit::Component& sender);
+    void Image1MouseDown(toolkit::Component& sender, toolkit::MouseButton button, toolkit::ShiftState shift, int x,
+                         int y);
+    void Image1MouseMove(toolkit::Component& sender, toolkit::ShiftState shift, int x, int y);
+    void SaveClick(toolkit::Component& sender);
+    void RegionsSearchBtnClick(toolkit::Component& sender);
+    // The search once a file is chosen: Find with it, and a hit marked on
+    // the frozen picture.
+    void searchForBitmap(const std::string& fileName);
 
     toolkit::Panel* Panel1;
     toolkit::Timer* Timer1;

@@ -106,6 +106,11 @@ std::int32_t OleVariant::toInteger() const
     return converted(VT_I4).lVal;
 }
 
+bool OleVariant::toBoolean() const
+{
+    return converted(VT_BOOL).boolVal != VARIANT_FALSE;
+}
+
 IDispatch* OleVariant::dispatchObject() const
 {
     const VARIANT* held = &value_;

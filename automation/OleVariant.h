@@ -37,6 +37,7 @@ public:
     // cannot be converted raises "Invalid variant type conversion".
     std::string toText() const;
     std::int32_t toInteger() const;
+    bool toBoolean() const;
 
     // The Dispatch object held directly or by reference; raises "Variant
     // does not reference an automation object" for any other kind. The

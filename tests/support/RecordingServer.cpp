@@ -14,7 +14,8 @@ namespace {
 const CLSID testClass = {0x6f1e2a41, 0x3b7c, 0x4d2e, {0x9a, 0x51, 0x0c, 0x7e, 0x22, 0x90, 0x1f, 0x3d}};
 
 const char* const members[] = {"Manager", "Sys",  "Regions",    "State", "MouseX",     "MouseY",
-                               "ObjectFromPoint", "Name", "FullName", "ChildCount", "SaveToClipboard"};
+                               "ObjectFromPoint", "Name", "FullName", "ChildCount", "SaveToClipboard",
+                               "Find", "FoundX", "FoundY", "FoundWidth", "FoundHeight", "FoundLeft", "FoundTop"};
 
 const char* const progIdKey = "Quorvex.Application\\CLSID";
 
@@ -135,6 +136,27 @@ public:
             answer(copy);
         } else if (member == "State") server_.states.push_back(parameters->rgvarg[0].lVal);
         else if (member == "SaveToClipboard") server_.savedDepths.push_back(*parameters->rgvarg[0].plVal);
+        else if (member == "Find") {
+            // Arguments, first to last: object, file, x, y, transparent, sixth.
+            const VARIANT* arguments = parameters->rgvarg;
+            const UINT count = parameters->cArgs;
+            RecordingServer::FindCall call;
+            if (count == 6) {
+                call.fileName = toolkit::textOf(*arguments[4].pbstrVal);
+                call.x = *arguments[3].plVal;
+                call.y = *arguments[2].plVal;
+                call.transparent = arguments[1].boolVal;
+                call.sixth = arguments[0].boolVal;
+            }
+            server_.finds.push_back(call);
+            VARIANT value;
+            value.vt = VT_BOOL;
+            value.boolVal = server_.findResult ? VARIANT_TRUE : VARIANT_FALSE;
+            answer(value);
+        } else if (member.rfind("Found", 0) == 0) {
+            const auto found = server_.foundValues.find(member);
+            integer(found == server_.foundValues.end() ? 0 : found->second);
+        }
         return S_OK;
     }
 

@@ -55,6 +55,18 @@ public:
     std::string unknownMember;
     bool objectFromPointGivesInteger = false;
 
+    // The regions object's search: what Find answers and the result
+    // members after it.
+    bool findResult = false;
+    std::map<std::string, long> foundValues{{"FoundX", 110}, {"FoundY", 220}, {"FoundWidth", 30},
+                                            {"FoundHeight", 40}, {"FoundLeft", 10}, {"FoundTop", 20}};
+    struct FindCall {
+        std::string fileName;
+        long x = -1, y = -1;
+        VARIANT_BOOL transparent = 1, sixth = 1;
+    };
+    std::vector<FindCall> finds;
+
     // Values seen by the server.
     std::vector<long> states;
     std::vector<long> savedDepths;

@@ -99,4 +99,117 @@ void MessageBoxWatcher::watch()
     }
 }
 
+namespace {
+
+// The file-name box of the system's open and save dialogs.
+constexpr int fileNameBox = 0x47C;
+
+// A file dialog of this process that has finished setting itself up: it
+// shows itself only then.
+HWND shownFileDialog()
+{
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr))) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(dialog) && GetDlgItem(dialog, fileNameBox))
+            return dialog;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PopupMenuCloser::PopupMenuCloser()
+{
+    InitializeCriticalSection(&lock_);
+    thread_ = std::thread([this] { watch(); });
+}
+
+PopupMenuCloser::~PopupMenuCloser()
+{
+    stop_ = true;
+    thread_.join();
+    DeleteCriticalSection(&lock_);
+}
+
+RECT PopupMenuCloser::shownAt() const
+{
+    EnterCriticalSection(&lock_);
+    const RECT copy = shownAt_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+void PopupMenuCloser::watch()
+{
+    while (!stop_) {
+        Sleep(20);
+        HWND menu = nullptr;
+        while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr))) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(menu, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(menu)) break;
+        }
+        if (!menu) continue;
+        RECT area{};
+        GetWindowRect(menu, &area);
+        EnterCriticalSection(&lock_);
+        shownAt_ = area;
+        LeaveCriticalSection(&lock_);
+        // The menu's own loop takes the key, whichever window it is posted to.
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+        while (!stop_ && IsWindow(menu) && IsWindowVisible(menu)) Sleep(20);
+        return;
+    }
+}
+
+bool fileDialogsAreFragile()
+{
+    char value[8];
+    return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;
+}
+
+FileDialogAnswerer::FileDialogAnswerer(std::vector<std::string> names) : names_(std::move(names))
+{
+    InitializeCriticalSection(&lock_);
+    thread_ = std::thread([this] { answer(); });
+}
+
+FileDialogAnswerer::~FileDialogAnswerer()
+{
+    stop_ = true;
+    thread_.join();
+    DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> FileDialogAnswerer::shownNames() const
+{
+    EnterCriticalSection(&lock_);
+    std::vector<std::string> copy = shownNames_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+void FileDialogAnswerer::answer()
+{
+    while (!stop_ && answered_ < names_.size()) {
+        Sleep(50);
+        const HWND dialog = shownFileDialog();
+        if (!dialog) continue;
+        char shown[MAX_PATH] = {};
+        GetDlgItemTextA(dialog, fileNameBox, shown, sizeof shown);
+        EnterCriticalSection(&lock_);
+        shownNames_.push_back(shown);
+        LeaveCriticalSection(&lock_);
+        const std::string& name = names_[answered_];
+        if (!name.empty()) SetDlgItemTextA(dialog, fileNameBox, name.c_str());
+        PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
+        // However slowly the dialog goes, this answer is counted once it has
+        // gone, and the next dialog is not taken for this one.
+        while (!stop_ && IsWindow(dialog)) Sleep(20);
+        if (!IsWindow(dialog)) ++answered_;
+    }
+}
+
 } // namespace testing_support

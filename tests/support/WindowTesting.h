@@ -49,4 +49,58 @@ private:
     std::thread thread_;
 };
 
+// Waits on a thread of its own for a popup menu of this process, notes
+// where it showed, and closes it with Escape as a person would.
+class PopupMenuCloser {
+public:
+    PopupMenuCloser();
+    ~PopupMenuCloser();
+    PopupMenuCloser(const PopupMenuCloser&) = delete;
+    PopupMenuCloser& operator=(const PopupMenuCloser&) = delete;
+
+    // The menu's screen rectangle; empty until one has shown.
+    RECT shownAt() const;
+
+private:
+    void watch();
+
+    mutable CRITICAL_SECTION lock_;
+    RECT shownAt_{};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Where 32-bit Windows code runs through qemu's user-mode emulator (the test
+// command says so), the system's file dialogs now and then deadlock or
+// fault inside Wine's shell while they set up: tests that drive one skip
+// themselves there.
+bool fileDialogsAreFragile();
+
+// Answers the file dialogs of this process on a thread of its own, as a
+// person would: types the next name of the list into the file-name box
+// and presses OK, or presses Cancel for an empty name.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::vector<std::string> names);
+    ~FileDialogAnswerer();
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    // The dialogs answered and gone; the code that ran a dialog may return
+    // a moment before its answer is counted.
+    std::size_t answered() const { return answered_; }
+    // What each dialog showed in its file-name box before it was answered.
+    std::vector<std::string> shownNames() const;
+
+private:
+    void answer();
+
+    std::vector<std::string> names_;
+    mutable CRITICAL_SECTION lock_;
+    std::vector<std::string> shownNames_;
+    std::atomic<std::size_t> answered_{0};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 } // namespace testing_support
