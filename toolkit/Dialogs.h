@@ -54,11 +54,15 @@ protected:
     bool run(OPENFILENAMEA& description) override;
 };
 
+// Shows the selected bitmap file beside the file list.
 class OpenPictureDialog : public FileDialog {
 public:
     explicit OpenPictureDialog(Component* owner);
     static const MetaClass classInfo;
     const MetaClass& metaClass() const override { return classInfo; }
+
+protected:
+    bool run(OPENFILENAMEA& description) override;
 };
 
 } // namespace toolkit

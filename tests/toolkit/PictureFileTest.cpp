@@ -91,7 +91,7 @@ protected:
     }
     void TearDown() override
     {
-        for (const std::string& name : {"\\old.bmp", "\\picture.emf", "\\blank.bmp"}) {
+        for (const char* name : {"\\old.bmp", "\\picture.emf", "\\blank.bmp"}) {
             DeleteFileA((folder + name).c_str());
         }
         RemoveDirectoryA((folder + "\\taken.bmp").c_str());
