@@ -1,0 +1,63 @@
+#include "PixelImage.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace standin {
+
+PixelImage loadBmpFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("Bitmap file not found: " + path);
+    const std::vector<char> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto unreadable = [&path] { return std::runtime_error("Not a readable bitmap file: " + path); };
+    if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) throw unreadable();
+    BITMAPFILEHEADER fileHeader;
+    BITMAPINFOHEADER header;
+    std::memcpy(&fileHeader, file.data(), sizeof fileHeader);
+    std::memcpy(&header, file.data() + sizeof fileHeader, sizeof header);
+    const int depth = header.biBitCount;
+    const long long width = header.biWidth;
+    const long long height = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    if (fileHeader.bfType != 0x4D42 || header.biSize < sizeof header || header.biPlanes != 1 || width <= 0 ||
+        height <= 0 || width * height > (1 << 26) ||
+        (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) ||
+        (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS))
+        throw unreadable();
+    const long long rowBytes = (width * depth + 31) / 32 * 4;
+    const std::size_t colors = depth <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << depth)
+                                          : (header.biCompression == BI_BITFIELDS ? 3 : 0);
+    if (colors > 256 || sizeof fileHeader + header.biSize + colors * sizeof(RGBQUAD) > file.size() ||
+        fileHeader.bfOffBits > file.size() || file.size() - fileHeader.bfOffBits < static_cast<std::size_t>(rowBytes * height))
+        throw unreadable();
+
+    // The system converts any depth and either row order into 32-bit rows.
+    PixelImage image;
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    BITMAPINFO target{};
+    target.bmiHeader = {sizeof target.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) throw unreadable();
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, section);
+    const auto* source = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fileHeader);
+    const int drawn = StretchDIBits(dc, 0, 0, image.width, image.height, 0, 0, image.width, image.height,
+                                    file.data() + fileHeader.bfOffBits, source, DIB_RGB_COLORS, SRCCOPY);
+    GdiFlush();
+    if (drawn > 0) {
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        image.pixels.assign(pixels, pixels + static_cast<std::size_t>(image.width) * image.height);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(section);
+    if (drawn <= 0) throw unreadable();
+    for (std::uint32_t& pixel : image.pixels) pixel &= 0xFFFFFF;
+    return image;
+}
+
+} // namespace standin

@@ -1,0 +1,25 @@
+#pragma once
+// A picture as 32-bit pixels 0x00RRGGBB, rows top-down: what the bitmap
+// search works on.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+struct PixelImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    const std::uint32_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+};
+
+// A BMP file of 1, 4, 8, 16, 24 or 32 bits, bottom-up or top-down. Raises
+// std::runtime_error naming the file when it is missing or not a bitmap.
+PixelImage loadBmpFile(const std::string& path);
+
+} // namespace standin
