@@ -323,4 +323,32 @@ TEST_F(StandinPollingTest, AThousandCyclesLeaveObjectsAndMemoryFlat)
     EXPECT_LT(after.heapBytes, before.heapBytes + 64 * 1000) << before.heapBytes << " -> " << after.heapBytes;
 }
 
+TEST_F(StandinPollingTest, TheToolsPictureIsFrozenSearchedAndAHitMarkedOnIt)
+{
+    session->setScenario({{"PictureWidth", "120"}, {"PictureHeight", "90"}, {"FindResult", "1"}, {"FoundLeft", "10"},
+                          {"FoundTop", "20"}, {"FoundWidth", "30"}, {"FoundHeight", "40"}});
+    form->CBShowObject->setChecked(true);
+    cycle();
+    form->StopBtnClick(*form->StopBtn);
+    const Picture& picture = form->Image1->picture();
+    ASSERT_EQ(picture.kind(), Picture::Kind::Bitmap);
+    EXPECT_EQ(picture.width(), 120);
+    EXPECT_EQ(picture.height(), 90);
+
+    form->searchForBitmap("C:\\pics\\button.bmp");
+    const std::vector<std::string> calls = session->invokes();
+    const auto find = std::find_if(calls.begin(), calls.end(),
+                                   [](const std::string& call) { return call.rfind("regions.Find ", 0) == 0; });
+    ASSERT_NE(find, calls.end());
+    EXPECT_EQ(find->rfind("regions.Find flags=1 locale=0 args=(VT_BYREF|VT_VARIANT(VT_DISPATCH object), "
+                          "VT_BYREF|VT_BSTR \"C:\\pics\\button.bmp\", VT_BYREF|VT_I4 0, VT_BYREF|VT_I4 0, VT_BOOL ",
+                          0),
+              0u)
+        << *find;
+    MemoryDC dc(nullptr);
+    SelectGuard selected(dc.get(), picture.bitmap());
+    for (const POINT corner : {POINT{10, 20}, POINT{40, 20}, POINT{40, 60}, POINT{10, 60}})
+        EXPECT_EQ(GetPixel(dc.get(), corner.x, corner.y), RGB(255, 0, 0)) << corner.x << "," << corner.y;
+}
+
 } // namespace
