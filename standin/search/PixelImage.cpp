@@ -1,5 +1,6 @@
 #include "PixelImage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -37,6 +38,9 @@ PixelImage loadBmpFile(const std::string& path)
     PixelImage image;
     image.width = static_cast<int>(width);
     image.height = static_cast<int>(height);
+    // Sized before any GDI object exists, so nothing between their creation
+    // and their release can throw.
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
     BITMAPINFO target{};
     target.bmiHeader = {sizeof target.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -50,7 +54,7 @@ PixelImage loadBmpFile(const std::string& path)
     GdiFlush();
     if (drawn > 0) {
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        image.pixels.assign(pixels, pixels + static_cast<std::size_t>(image.width) * image.height);
+        std::copy(pixels, pixels + image.pixels.size(), image.pixels.begin());
     }
     SelectObject(dc, previous);
     DeleteDC(dc);

@@ -48,6 +48,23 @@ void pressKey(HWND window, UINT virtualKey)
     SendMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+namespace {
+
+// A shown top-level window of this process with that class (and caption,
+// unless null) that `wanted` accepts; null when there is none.
+HWND shownWindowOfThisProcess(const char* className, const char* caption, bool (*wanted)(HWND) = nullptr)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, caption))) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) && (!wanted || wanted(window))) return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 MessageBoxWatcher::MessageBoxWatcher(std::string caption, DWORD answerAfterMs)
     : caption_(std::move(caption)), answerAfterMs_(answerAfterMs)
 {
@@ -78,11 +95,7 @@ std::size_t MessageBoxWatcher::count() const
 void MessageBoxWatcher::watch()
 {
     while (!stop_) {
-        HWND box = nullptr;
-        while ((box = FindWindowExA(nullptr, box, "#32770", caption_.c_str()))) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(box, &process);
-            if (process != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
+        if (HWND box = shownWindowOfThisProcess("#32770", caption_.c_str())) {
             char text[1024] = {};
             // A message box shows its text in the static control 0xFFFF.
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -93,7 +106,6 @@ void MessageBoxWatcher::watch()
             Sleep(answerAfterMs_);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             for (int i = 0; i < 3000 && IsWindow(box); ++i) Sleep(10);
-            break;
         }
         Sleep(20);
     }
@@ -108,14 +120,8 @@ constexpr int fileNameBox = 0x47C;
 // shows itself only then.
 HWND shownFileDialog()
 {
-    HWND dialog = nullptr;
-    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr))) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(dialog, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(dialog) && GetDlgItem(dialog, fileNameBox))
-            return dialog;
-    }
-    return nullptr;
+    return shownWindowOfThisProcess("#32770", nullptr,
+                                    [](HWND dialog) { return GetDlgItem(dialog, fileNameBox) != nullptr; });
 }
 
 } // namespace
@@ -145,12 +151,7 @@ void PopupMenuCloser::watch()
 {
     while (!stop_) {
         Sleep(20);
-        HWND menu = nullptr;
-        while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr))) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(menu, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(menu)) break;
-        }
+        const HWND menu = shownWindowOfThisProcess("#32768", nullptr);
         if (!menu) continue;
         RECT area{};
         GetWindowRect(menu, &area);
