@@ -2,7 +2,7 @@
 // same calls with raw COM, against the stand-in test tool in one run. The
 // two take turns in rounds, so that a change of machine load falls on both.
 //   polling_cycle_bench [cycles]
-#include "BareClient.h"
+#include "support/BareClient.h"
 #include "app/MainForm.h"
 #include "support/StandinSession.h"
 #include "toolkit/Application.h"
@@ -34,7 +34,7 @@ int measure(int cycles)
     auto form = std::make_unique<app::TForm1>(nullptr, module);
     form->CBShowObject->setChecked(true);
     form->Color16M->setChecked(true);
-    bench::BareClient bare;
+    testing_support::BareClient bare;
 
     // The first cycle starts the server; a few more warm both sides up.
     for (int i = 0; i < 10; ++i) {

@@ -190,7 +190,7 @@ protected:
     {
         FileDialogAnswerer answerer({answer});
         form->SaveClick(*form->Save);
-        EXPECT_EQ(answerer.answered(), 1u);
+        EXPECT_TRUE(answerer.waitUntilAnswered(1));
         shown = answerer.shownNames();
     }
     std::vector<std::string> shown;

@@ -183,7 +183,7 @@ protected:
     {
         FileDialogAnswerer answerer({answer});
         form->RegionsSearchBtnClick(*form->RegionsSearchBtn);
-        ASSERT_EQ(answerer.answered(), 1u);
+        ASSERT_TRUE(answerer.waitUntilAnswered(1));
         shown = answerer.shownNames();
     }
     std::vector<std::string> shown;

@@ -1,6 +1,7 @@
 // Ovistra.exe itself, driven from outside as a person would: Show Object
 // and a colour depth clicked, Start pressed; the stand-in's log then shows
 // the program's ticks, and its edits show what the server answered.
+#include "support/OtherProcess.h"
 #include "support/SettingsFile.h"
 #include "support/StandinSession.h"
 
@@ -14,90 +15,9 @@
 
 namespace {
 
+using testing_support::childWithText;
+using testing_support::OtherProcess;
 using testing_support::StandinSession;
-
-struct Search {
-    DWORD process;
-    std::string text;
-    HWND found = nullptr;
-};
-
-std::string textOf(HWND window)
-{
-    char text[512] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 30000, nullptr);
-    return text;
-}
-
-BOOL CALLBACK matchTopLevel(HWND window, LPARAM search)
-{
-    auto& s = *reinterpret_cast<Search*>(search);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != s.process || !IsWindowVisible(window) || textOf(window) != s.text) return TRUE;
-    s.found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK matchChild(HWND window, LPARAM search)
-{
-    auto& s = *reinterpret_cast<Search*>(search);
-    if (textOf(window) != s.text) return TRUE;
-    s.found = window;
-    return FALSE;
-}
-
-HWND childWithText(HWND parent, const std::string& text)
-{
-    Search search{0, text};
-    EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string programPath()
-{
-    return StandinSession::serverPath().substr(0, StandinSession::serverPath().find_last_of('\\')) + "\\Ovistra.exe";
-}
-
-class Program {
-public:
-    Program()
-    {
-        std::string command(1, '"');
-        command += programPath();
-        command += '"';
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-            process_ = {};
-    }
-    ~Program()
-    {
-        if (!process_.hProcess) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 9);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    HWND waitForMainWindow() const
-    {
-        Search search{process_.dwProcessId, "Ovistra"};
-        for (int i = 0; i < 6000 && !search.found && process_.hProcess; ++i) {
-            EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
-            if (!search.found) Sleep(100);
-        }
-        return search.found;
-    }
-    bool waitForExit(DWORD timeoutMs) const
-    {
-        return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-};
 
 TEST(OvistraProgram, PollsTheStandInOnceStartedAndShowsWhatItAnswers)
 {
@@ -105,8 +25,8 @@ TEST(OvistraProgram, PollsTheStandInOnceStartedAndShowsWhatItAnswers)
     testing_support::removeSettingsFile();
     StandinSession session;
     session.setScenario({{"Name", "Window(\"Notepad\", \"Untitled\", 1)"}, {"ChildCount", "3"}});
-    Program program;
-    const HWND main = program.waitForMainWindow();
+    OtherProcess program("Ovistra.exe");
+    const HWND main = program.waitForWindow("Ovistra");
     ASSERT_TRUE(main) << "Ovistra's window did not appear";
 
     const HWND showObject = childWithText(main, "S&how Object");

@@ -4,6 +4,7 @@
 // end and restart, its registration, and what a thousand cycles leave.
 #include "../app/MainWindowFixture.h"
 #include "automation/OleErrors.h"
+#include "support/BareClient.h"
 #include "support/ResourceCounts.h"
 #include "support/StandinSession.h"
 #include "support/WindowTesting.h"
@@ -83,13 +84,23 @@ bool crossProcessCallsAreFragile()
     return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;
 }
 
-// The server started by the first tick serves the whole suite and outlives
-// it: the Wine session ends it.
+// Wine's activation service keeps the class registration of a server that
+// was killed (not of one that exited): creating another then fails with
+// "RPC server unavailable" until the Wine session ends.
+bool killedServersStayRegistered()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The server started by the first tick serves the whole suite. Servers
+// started here are ended with it: one left running would hold this
+// process's output open, and the test runner would wait for it.
 class StandinPollingTest : public MainWindowTest {
 protected:
     static void SetUpTestSuite() { session = new StandinSession; }
     static void TearDownTestSuite()
     {
+        if (!crossProcessCallsAreFragile()) StandinSession::endEveryServer();
         delete session;
         session = nullptr;
     }
@@ -261,6 +272,7 @@ TEST_F(StandinPollingTest, AServerEndedAndRestartedBetweenTicksIsFoundByTheNextT
 TEST_F(StandinPollingTest, AServerKilledBetweenTicksIsReplacedByTheNextTick)
 {
     if (crossProcessCallsAreFragile()) GTEST_SKIP() << "a server that went ends this process here";
+    if (killedServersStayRegistered()) GTEST_SKIP() << "the system cannot start a server in a killed one's place";
     session->setScenario({});
     cycle();
     session->killServers();
@@ -318,9 +330,20 @@ TEST_F(StandinPollingTest, AThousandCyclesLeaveObjectsAndMemoryFlat)
     if (before.gdiObjects) EXPECT_EQ(*after.gdiObjects, *before.gdiObjects);
     else RecordProperty("gdiObjects", "not counted by this system");
     EXPECT_EQ(after.userObjects, before.userObjects);
-    // Less than 64 bytes a cycle: any value or reference kept per cycle
-    // would show.
-    EXPECT_LT(after.heapBytes, before.heapBytes + 64 * 1000) << before.heapBytes << " -> " << after.heapBytes;
+
+    // The system may keep memory of its own for every cross-process call
+    // and clipboard change (Wine does, about 1.5 KB a cycle): the yardstick
+    // is a bare client making the same calls while the same viewer pane
+    // follows the clipboard. Ours may add less than 64 bytes a cycle: any
+    // value or reference kept per cycle would show.
+    testing_support::BareClient bare;
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(bare.cycle(8));
+    const auto bareBefore = static_cast<long long>(testing_support::countResources().heapBytes);
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(bare.cycle(8));
+    const long long bareGrowth = static_cast<long long>(testing_support::countResources().heapBytes) - bareBefore;
+    const long long ourGrowth = static_cast<long long>(after.heapBytes) - static_cast<long long>(before.heapBytes);
+    EXPECT_LT(ourGrowth, bareGrowth + 64 * 1000)
+        << "ours: " << before.heapBytes << " -> " << after.heapBytes << ", bare client: +" << bareGrowth;
 }
 
 TEST_F(StandinPollingTest, TheToolsPictureIsFrozenSearchedAndAHitMarkedOnIt)

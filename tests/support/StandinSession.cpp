@@ -1,5 +1,9 @@
 #include "support/StandinSession.h"
 
+#include "support/OtherProcess.h"
+
+#include <oleauto.h>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -9,14 +13,6 @@ namespace testing_support {
 namespace {
 
 const char* const settingsKey = "Software\\Quorvex Stand-in";
-
-std::string moduleDirectory()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of('\\'));
-}
 
 } // namespace
 
@@ -141,12 +137,41 @@ void StandinSession::quitServer(DWORD pid)
 
 void StandinSession::killServers()
 {
-    for (DWORD pid : starts()) endServer(pid, false);
+    for (DWORD pid : starts()) seenServers_.push_back(pid);
+    for (DWORD pid : seenServers_) endServer(pid, false);
+    seenServers_.clear();
+    waitUntilNoneRuns();
+}
+
+void StandinSession::endEveryServer()
+{
+    std::vector<DWORD> servers;
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, "Quorvex stand-in"); window;
+         window = FindWindowExA(HWND_MESSAGE, window, nullptr, "Quorvex stand-in")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        servers.push_back(owner);
+    }
+    for (DWORD pid : servers) endServer(pid, true);
+    waitUntilNoneRuns();
+}
+
+void StandinSession::waitUntilNoneRuns()
+{
+    CLSID server;
+    if (FAILED(CLSIDFromProgID(L"Quorvex.Application", &server))) return;
+    for (int attempt = 0; attempt < 600; ++attempt) {
+        IUnknown* running = nullptr;
+        const HRESULT found = GetActiveObject(server, nullptr, &running);
+        if (running) running->Release();
+        if (FAILED(found)) return;
+        Sleep(50);
+    }
 }
 
 std::string StandinSession::serverPath()
 {
-    return moduleDirectory() + "\\QuorvexStandin.exe";
+    return programFolder() + "\\QuorvexStandin.exe";
 }
 
 namespace {

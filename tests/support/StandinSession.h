@@ -35,11 +35,16 @@ public:
     // Ends every server that started during the session, as its user
     // would: it revokes its registrations and exits.
     void endServers();
-    // Kills the servers that started since the last scenario, leaving
-    // their registrations behind.
+    // Kills every server that started during the session, leaving their
+    // registrations behind; returns once the system has noticed that the
+    // running server is gone, which it does a moment after the kill.
     void killServers();
     // Asks one server to end.
     static void quitServer(DWORD pid);
+    // Ends every server running on the desktop, of whichever session.
+    static void endEveryServer();
+    // Returns once no server is registered as running, or after a minute.
+    static void waitUntilNoneRuns();
 
     static std::string serverPath();
     // Starts a server as a person would, without waiting for it.

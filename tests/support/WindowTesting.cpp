@@ -50,20 +50,23 @@ void pressKey(HWND window, UINT virtualKey)
 
 namespace {
 
-// A shown top-level window of this process with that class (and caption,
-// unless null) that `wanted` accepts; null when there is none.
 HWND shownWindowOfThisProcess(const char* className, const char* caption, bool (*wanted)(HWND) = nullptr)
 {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className, caption))) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) && (!wanted || wanted(window))) return window;
-    }
-    return nullptr;
+    return shownWindowOf(GetCurrentProcessId(), className, caption, wanted);
 }
 
 } // namespace
+
+HWND shownWindowOf(DWORD process, const char* className, const char* caption, bool (*wanted)(HWND))
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, caption))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) && (!wanted || wanted(window))) return window;
+    }
+    return nullptr;
+}
 
 MessageBoxWatcher::MessageBoxWatcher(std::string caption, DWORD answerAfterMs)
     : caption_(std::move(caption)), answerAfterMs_(answerAfterMs)
@@ -182,6 +185,13 @@ FileDialogAnswerer::~FileDialogAnswerer()
     stop_ = true;
     thread_.join();
     DeleteCriticalSection(&lock_);
+}
+
+bool FileDialogAnswerer::waitUntilAnswered(std::size_t count, DWORD timeoutMs) const
+{
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    while (answered_ < count && GetTickCount64() < until) Sleep(10);
+    return answered_ >= count;
 }
 
 std::vector<std::string> FileDialogAnswerer::shownNames() const

@@ -18,6 +18,10 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
 // Handles what is queued now.
 void pumpPending();
 
+// A shown top-level window of a process with that class (and caption,
+// unless null) that `wanted` accepts; null when there is none.
+HWND shownWindowOf(DWORD process, const char* className, const char* caption, bool (*wanted)(HWND) = nullptr);
+
 // A left click at a point of a window's client area, as real messages.
 void clickAt(HWND window, int x, int y);
 // Types characters into a window as WM_CHAR messages.
@@ -86,9 +90,9 @@ public:
     FileDialogAnswerer(const FileDialogAnswerer&) = delete;
     FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
 
-    // The dialogs answered and gone; the code that ran a dialog may return
-    // a moment before its answer is counted.
-    std::size_t answered() const { return answered_; }
+    // Waits until `count` dialogs have been answered and have gone: the code
+    // that ran a dialog may return a moment before its answer is counted.
+    bool waitUntilAnswered(std::size_t count, DWORD timeoutMs = 30000) const;
     // What each dialog showed in its file-name box before it was answered.
     std::vector<std::string> shownNames() const;
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-namespace bench {
+namespace testing_support {
 
 class BareClient {
 public:
@@ -23,4 +23,4 @@ private:
     VARIANT current_;
 };
 
-} // namespace bench
+} // namespace testing_support

@@ -1,8 +1,8 @@
-#include "BareClient.h"
+#include "support/BareClient.h"
 
 #include <oleauto.h>
 
-namespace bench {
+namespace testing_support {
 
 namespace {
 
@@ -132,4 +132,4 @@ bool BareClient::cycle(long colorDepth)
     return done && writeState(0);
 }
 
-} // namespace bench
+} // namespace testing_support
