@@ -20,7 +20,7 @@ struct SearchHit {
 
 // The first place, in reading order from (startX, startY), where the
 // template's top-left corner can lie so that every template pixel equals
-// the picture's. With `transparent`, template pixels of the colour of its
+// the picture's in the template's significant bits. With `transparent`, template pixels of the colour of its
 // top-left pixel match anything. A start before the picture is taken as
 // its top-left corner; a template larger than the picture is never found.
 std::optional<SearchHit> findTemplate(const PixelImage& picture, const PixelImage& pattern, int startX, int startY,

@@ -8,6 +8,27 @@
 
 namespace standin {
 
+namespace {
+
+// The top bits of each channel that the file's pixel format holds.
+std::uint32_t significantBits(const BITMAPINFOHEADER& header, const char* masksAt)
+{
+    if (header.biBitCount == 16 && header.biCompression == BI_RGB) return 0xF8F8F8;
+    if (header.biCompression != BI_BITFIELDS) return 0xFFFFFF;
+    std::uint32_t result = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        DWORD mask;
+        std::memcpy(&mask, masksAt + channel * 4, 4);
+        int bits = 0;
+        for (; mask; mask &= mask - 1) ++bits;
+        const std::uint32_t top = bits >= 8 ? 0xFF : (0xFF00u >> bits) & 0xFF;
+        result |= top << (16 - channel * 8);
+    }
+    return result;
+}
+
+} // namespace
+
 PixelImage loadBmpFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -60,7 +81,8 @@ PixelImage loadBmpFile(const std::string& path)
     DeleteDC(dc);
     DeleteObject(section);
     if (drawn <= 0) throw unreadable();
-    for (std::uint32_t& pixel : image.pixels) pixel &= 0xFFFFFF;
+    image.significant = significantBits(header, file.data() + sizeof fileHeader + sizeof header);
+    for (std::uint32_t& pixel : image.pixels) pixel &= image.significant;
     return image;
 }
 

@@ -10,8 +10,9 @@
 
 namespace standin {
 
-// The packed bitmap (header, colour table, pixels) put on the clipboard;
-// depths other than 4, 8, 16 and 32 give 24 bits per pixel.
+// The packed bitmap (header, colour table of the pattern's own colours,
+// pixels) put on the clipboard; depths other than 4, 8, 16 and 32 give 24
+// bits per pixel.
 std::vector<BYTE> packedBitmap(int width, int height, const std::wstring& pattern, int depth);
 
 // Throws std::runtime_error when the clipboard cannot be had.

@@ -30,7 +30,8 @@ LONG registerServer(const std::wstring& serverPath, const std::wstring& scenario
                         setText(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\CLSID", nullptr, classText)})
         if (result != ERROR_SUCCESS) return result;
     if (!scenarioPath.empty()) return setText(HKEY_CURRENT_USER, settingsKey, L"Scenario", scenarioPath);
-    return ERROR_SUCCESS;
+    const LONG removed = RegDeleteKeyValueW(HKEY_CURRENT_USER, settingsKey, L"Scenario");
+    return removed == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : removed;
 }
 
 LONG unregisterServer()

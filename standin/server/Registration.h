@@ -11,6 +11,7 @@ namespace standin {
 extern const CLSID applicationClass;
 
 // Both return a system error code, ERROR_SUCCESS when all went well.
+// Registered without a scenario, the server runs live.
 LONG registerServer(const std::wstring& serverPath, const std::wstring& scenarioPath);
 LONG unregisterServer();
 

@@ -1,9 +1,11 @@
 // The stand-in test tool's automation server, "Quorvex.Application".
-//   QuorvexStandin /RegServer [/Scenario <file>]   registers it (and the scenario)
+//   QuorvexStandin /RegServer [/Scenario <file>]   registers it, scripted by
+//       the scenario file, or live without one
 //   QuorvexStandin /UnregServer                     removes the registration
 //   QuorvexStandin [/Scenario <file>] [/Embedding]  serves: registers its
 //       class object and its application object as the running object,
-//       then answers calls until it is ended.
+//       then answers calls until it is ended: from the scenario given or
+//       registered, or live, about the desktop's windows, without one.
 #include "CallLog.h"
 #include "Registration.h"
 #include "StandinObject.h"
@@ -90,10 +92,9 @@ int serve(const std::wstring& scenarioPath)
     // SaveToClipboard needs a window to own what it puts on the clipboard.
     HWND owner = CreateWindowExW(0, L"STATIC", L"Quorvex stand-in", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
-    ServerContext context{ScenarioFile(scenarioPath), owner};
+    ServerContext context{ScenarioFile(scenarioPath), owner, scenarioPath.empty(), {}};
     auto* application = new StandinObject(context, "application");
     application->AddRef();
-    appendToLog(context.scenario.current().log, "start pid=" + std::to_string(GetCurrentProcessId()));
 
     ApplicationFactory factory(application);
     DWORD classCookie = 0, runningCookie = 0;
@@ -103,6 +104,9 @@ int serve(const std::wstring& scenarioPath)
 
     int exitCode = FAILED(classRegistered) || FAILED(running) ? 1 : 0;
     if (exitCode == 0) {
+        // Logged once both registrations stand: a client that reads it finds
+        // this server rather than having another started.
+        appendToLog(context.scenario.current().log, "start pid=" + std::to_string(GetCurrentProcessId()));
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -1,7 +1,10 @@
 #include "StandinObject.h"
 
+#include "Arguments.h"
 #include "CallLog.h"
+#include "ClipboardBitmap.h"
 #include "ClipboardPicture.h"
+#include "ScreenCapture.h"
 
 #include <oleauto.h>
 
@@ -11,6 +14,8 @@
 #include <stdexcept>
 
 namespace standin {
+
+const IID standinObjectInterface = {0x6f1d2c8e, 0x4b7a, 0x4e19, {0x9a, 0x35, 0xc2, 0x81, 0x0e, 0x6d, 0x47, 0xb3}};
 
 namespace {
 
@@ -59,17 +64,6 @@ void giveNumberOrText(VARIANT* result, const std::wstring& value)
     else giveText(result, value);
 }
 
-long integerArgument(const VARIANT& argument)
-{
-    VARIANT value;
-    VariantInit(&value);
-    const HRESULT converted = VariantChangeTypeEx(&value, const_cast<VARIANT*>(&argument), 0, 0, VT_I4);
-    const long result = SUCCEEDED(converted) ? value.lVal : 0;
-    VariantClear(&value);
-    if (FAILED(converted)) throw std::runtime_error("The colour depth is not a number");
-    return result;
-}
-
 HRESULT raise(EXCEPINFO* exception, const std::wstring& description, const std::wstring& source, DWORD helpContext)
 {
     if (exception) {
@@ -82,11 +76,15 @@ HRESULT raise(EXCEPINFO* exception, const std::wstring& description, const std::
     return DISP_E_EXCEPTION;
 }
 
-std::wstring widen(const char* text)
+void giveObject(VARIANT* result, StandinObject* object)
 {
-    std::wstring result;
-    while (*text) result += static_cast<wchar_t>(static_cast<unsigned char>(*text++));
-    return result;
+    object->AddRef();
+    if (!result) {
+        object->Release();
+        return;
+    }
+    result->vt = VT_DISPATCH;
+    result->pdispVal = object;
 }
 
 } // namespace
@@ -96,10 +94,15 @@ StandinObject::StandinObject(ServerContext& context, std::string kind)
 {
 }
 
+StandinObject::StandinObject(ServerContext& context, LiveWindow window)
+    : context_(context), kind_("object"), members_(membersOf(kind_)), window_(window)
+{
+}
+
 HRESULT STDMETHODCALLTYPE StandinObject::QueryInterface(REFIID id, void** object)
 {
     if (!object) return E_POINTER;
-    if (id == IID_IUnknown || id == IID_IDispatch) {
+    if (id == IID_IUnknown || id == IID_IDispatch || (id == standinObjectInterface && window_)) {
         *object = static_cast<IDispatch*>(this);
         AddRef();
         return S_OK;
@@ -165,17 +168,26 @@ HRESULT STDMETHODCALLTYPE StandinObject::Invoke(DISPID id, REFIID, LCID locale, 
     line += std::string(") result=") + (result ? "yes" : "no");
     log(line);
 
+    if (result) VariantInit(result);
+    if (context_.live) {
+        try {
+            answerLive(member, *parameters, result);
+            return S_OK;
+        } catch (const std::exception& error) {
+            if (result) VariantClear(result);
+            return raise(exception, fromAnsi(error.what()), L"Quorvex", 0);
+        }
+    }
     const Scenario scenario = context_.scenario.current();
     if (scenario.matches(scenario.exitOn, member)) ExitProcess(3);
     if (scenario.matches(scenario.slowMember, member)) Sleep(scenario.slowMs);
     if (scenario.matches(scenario.fail, member))
         return raise(exception, scenario.failDescription, scenario.failSource, scenario.failHelpContext);
-    if (result) VariantInit(result);
     try {
         return answer(member, scenario, *parameters, result);
     } catch (const std::exception& error) {
         if (result) VariantClear(result);
-        return raise(exception, widen(error.what()), L"Quorvex", 0);
+        return raise(exception, fromAnsi(error.what()), L"Quorvex", 0);
     }
 }
 
@@ -200,7 +212,8 @@ HRESULT StandinObject::answer(const std::wstring& member, const Scenario& scenar
     else if (member == L"ChildCount") giveNumberOrText(result, scenario.childCount);
     else if (member == L"SaveToClipboard") {
         arguments(2);
-        putPicture(context_.clipboardOwner, scenario, static_cast<int>(integerArgument(parameters.rgvarg[0])));
+        putPicture(context_.clipboardOwner, scenario,
+                   static_cast<int>(integerArgument(argumentAt(parameters, 1), "The colour depth")));
     } else if (member == L"Find") {
         arguments(6);
         if (result) {
@@ -214,6 +227,70 @@ HRESULT StandinObject::answer(const std::wstring& member, const Scenario& scenar
     else if (member == L"FoundLeft") giveInteger(result, scenario.foundLeft);
     else if (member == L"FoundTop") giveInteger(result, scenario.foundTop);
     return S_OK;
+}
+
+void StandinObject::answerLive(const std::wstring& member, const DISPPARAMS& parameters, VARIANT* result)
+{
+    const auto arguments = [&](UINT wanted) {
+        if (parameters.cArgs != wanted) throw std::runtime_error("Wrong number of arguments");
+    };
+    const auto pointer = [] {
+        POINT point{};
+        GetCursorPos(&point);
+        return point;
+    };
+    FoundPlace& found = context_.found;
+    if (member == L"Manager") giveObject(result, context_, "manager");
+    else if (member == L"Sys") giveObject(result, context_, "system");
+    else if (member == L"Regions") giveObject(result, context_, "regions");
+    else if (member == L"State") arguments(1);
+    else if (member == L"MouseX") giveInteger(result, pointer().x);
+    else if (member == L"MouseY") giveInteger(result, pointer().y);
+    else if (member == L"ObjectFromPoint") {
+        arguments(2);
+        const POINT point{integerArgument(argumentAt(parameters, 0), "The X coordinate"),
+                          integerArgument(argumentAt(parameters, 1), "The Y coordinate")};
+        giveObject(result, new StandinObject(context_, LiveWindow::at(point)));
+    } else if (member == L"Name") giveText(result, window_->name());
+    else if (member == L"FullName") giveText(result, window_->fullName());
+    else if (member == L"ChildCount") giveInteger(result, window_->childCount());
+    else if (member == L"SaveToClipboard") {
+        arguments(2);
+        const LiveWindow& window = windowArgument(argumentAt(parameters, 0));
+        const int depth = static_cast<int>(integerArgument(argumentAt(parameters, 1), "The colour depth"));
+        putBitmapOnClipboard(context_.clipboardOwner, captureScreen(window.screenRect()), depth);
+    } else if (member == L"Find") {
+        arguments(6);
+        const LiveWindow& window = windowArgument(argumentAt(parameters, 0));
+        const std::optional<FoundPlace> place =
+            findInWindow(window, toAnsi(textArgument(argumentAt(parameters, 1), "The bitmap file name")),
+                         integerArgument(argumentAt(parameters, 2), "The start X"),
+                         integerArgument(argumentAt(parameters, 3), "The start Y"),
+                         booleanArgument(argumentAt(parameters, 4), "The transparency"),
+                         booleanArgument(argumentAt(parameters, 5), "The wrap switch"));
+        found = place.value_or(FoundPlace{});
+        if (result) {
+            result->vt = VT_BOOL;
+            result->boolVal = place ? VARIANT_TRUE : VARIANT_FALSE;
+        }
+    } else if (member == L"FoundX") giveInteger(result, found.x);
+    else if (member == L"FoundY") giveInteger(result, found.y);
+    else if (member == L"FoundWidth") giveInteger(result, found.width);
+    else if (member == L"FoundHeight") giveInteger(result, found.height);
+    else if (member == L"FoundLeft") giveInteger(result, found.left);
+    else if (member == L"FoundTop") giveInteger(result, found.top);
+}
+
+const LiveWindow& StandinObject::windowArgument(const VARIANT& argument) const
+{
+    IDispatch* object = objectArgument(argument);
+    StandinObject* ours = nullptr;
+    if (!object || FAILED(object->QueryInterface(standinObjectInterface, reinterpret_cast<void**>(&ours))) || !ours)
+        throw std::runtime_error("The first argument is not an on-screen object");
+    // The server's own object: it lives at least as long as the caller's
+    // argument, which holds it through this call.
+    ours->Release();
+    return *ours->window_;
 }
 
 void StandinObject::log(const std::string& line) const

@@ -2,6 +2,7 @@
 // the pane through Wine's clipboard bridge.
 #include "ClipboardViewerFixture.h"
 
+#include "support/UnixCommand.h"
 #include "toolkit/ComHandles.h"
 
 #include <wincodec.h>
@@ -60,27 +61,13 @@ void writePng(const std::string& path, int width, int height, DWORD bgra)
     ASSERT_HRESULT_SUCCEEDED(encoder->Commit());
 }
 
-// A path under the Linux /tmp, as Wine's Z: drive shows it.
-std::string unixTemporary(const std::string& name)
-{
-    return "/tmp/ovistra-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
-std::string windowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 } // namespace
 
 class ClipboardFromX11Test : public ClipboardViewerTest {
 protected:
     void SetUp() override
     {
-        if (GetFileAttributesA("Z:\\usr\\bin\\xclip") == INVALID_FILE_ATTRIBUTES)
+        if (!hasUnixCommand("xclip"))
             GTEST_SKIP() << "no X11 side with xclip here";
         ClipboardViewerTest::SetUp();
     }
@@ -89,7 +76,7 @@ protected:
     bool arrives(const std::string& command, const std::function<bool()>& shown)
     {
         const int before = changes;
-        if (!ClipboardHelper::startUnixCommand(command)) return false;
+        if (!startUnixCommand(command)) return false;
         return pumpUntil([&] { return changes > before && shown(); }, 180000);
     }
 };

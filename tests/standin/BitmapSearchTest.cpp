@@ -2,6 +2,7 @@
 // point, transparency, the worst case of a uniform picture, and BMP files
 // of every kind as templates.
 #include "BitmapSearch.h"
+#include "BmpWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -106,45 +107,56 @@ TEST(BitmapSearch, TemplatesThatCannotFit)
     EXPECT_FALSE(findTemplate(picture, cut(picture, 0, 0, 4, 4), 0, 17, false).has_value());
 }
 
-// A BMP file written byte by byte: 24 bits bottom-up, or 32 bits top-down.
-std::string writeBmp(const std::string& name, const PixelImage& image, int depth, bool topDown)
-{
-    const int rowBytes = (image.width * depth / 8 + 3) / 4 * 4;
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const std::size_t row = topDown ? y : image.height - 1 - y;
-            std::uint8_t* pixel = &rows[row * rowBytes + x * depth / 8];
-            const std::uint32_t color = image.at(x, y);
-            pixel[0] = color & 0xFF;
-            pixel[1] = (color >> 8) & 0xFF;
-            pixel[2] = (color >> 16) & 0xFF;
-        }
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + rows.size()), 0, 0, 54};
-    BITMAPINFOHEADER info{40, image.width, topDown ? -image.height : image.height, 1, static_cast<WORD>(depth), BI_RGB,
-                          static_cast<DWORD>(rows.size()), 0, 0, 0, 0};
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
-    return path;
-}
-
 TEST(BitmapSearch, TemplatesFromBmpFilesBottomUpAndTopDown)
 {
     const PixelImage picture = randomPicture(90, 60, 5);
     const PixelImage piece = cut(picture, 33, 21, 7, 5);
-    for (const auto& [depth, topDown] : {std::pair{24, false}, std::pair{32, true}, std::pair{32, false}}) {
+    const std::string path = live_testing::temporaryPath("template.bmp");
+    for (const auto& [depth, topDown] : {std::pair{24, false}, std::pair{24, true}, std::pair{32, true},
+                                         std::pair{32, false}}) {
         SCOPED_TRACE(std::to_string(depth) + (topDown ? " bits, top-down" : " bits, bottom-up"));
-        const std::string path = writeBmp("ovistra-template.bmp", piece, depth, topDown);
+        live_testing::writeBmp(path, piece, depth, topDown);
         const PixelImage loaded = loadBmpFile(path);
         EXPECT_EQ(loaded.pixels, piece.pixels);
         expectHit(findTemplate(picture, loaded, 0, 0, false), 33, 21);
-        DeleteFileA(path.c_str());
     }
+    DeleteFileA(path.c_str());
+}
+
+// Templates with a colour table hold only the colours of their table: a
+// picture made of such colours, with odd widths so that rows end inside a
+// byte. A 16-bit template holds the top 5 bits of each channel and matches
+// every colour that agrees with it there.
+TEST(BitmapSearch, TemplatesFromBmpFilesWithFewerBitsPerPixel)
+{
+    const std::vector<std::uint32_t> twoColours{0x000000, 0xFFFFFF};
+    const std::vector<std::uint32_t> sixteen{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                             0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                             0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    std::vector<std::uint32_t> twoHundred;
+    for (std::uint32_t i = 0; i < 200; ++i) twoHundred.push_back(i * 0x010305 & 0xFFFFFF);
+    std::vector<std::uint32_t> anyColours;
+    for (std::uint32_t i = 0; i < 300; ++i) anyColours.push_back((i * 0x0830A7) & 0xFFFFFF);
+
+    const std::string path = live_testing::temporaryPath("indexed.bmp");
+    for (const auto& [depth, colours] : {std::pair{1, twoColours}, std::pair{4, sixteen}, std::pair{8, twoHundred},
+                                         std::pair{16, anyColours}}) {
+        SCOPED_TRACE(std::to_string(depth) + " bits");
+        std::mt19937 random(static_cast<unsigned>(depth));
+        PixelImage picture{61, 37, {}};
+        for (int i = 0; i < picture.width * picture.height; ++i)
+            picture.pixels.push_back(colours[random() % colours.size()]);
+        const PixelImage piece = cut(picture, 19, 11, 13, 9);
+        for (bool topDown : {false, true}) {
+            live_testing::writeBmp(path, piece, depth, topDown, depth <= 8 ? colours : std::vector<std::uint32_t>{});
+            const PixelImage loaded = loadBmpFile(path);
+            std::vector<std::uint32_t> expected = piece.pixels;
+            for (std::uint32_t& pixel : expected) pixel &= depth == 16 ? 0xF8F8F8 : 0xFFFFFF;
+            EXPECT_EQ(loaded.pixels, expected) << (topDown ? "top-down" : "bottom-up");
+            expectHit(findTemplate(picture, loaded, 0, 0, false), 19, 11);
+        }
+    }
+    DeleteFileA(path.c_str());
 }
 
 TEST(BitmapSearch, AMissingOrMalformedFileIsNamedInTheError)

@@ -85,20 +85,4 @@ std::string ClipboardHelper::command(const std::string& line)
     return reply;
 }
 
-bool ClipboardHelper::startUnixCommand(const std::string& command)
-{
-    if (GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES) return false;
-    // The command must not keep this process's output open once it runs in
-    // the background, as xclip does while it owns the selection.
-    std::string line = "Z:\\bin\\sh -c \"(" + command + ") </dev/null >/dev/null 2>&1\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return true;
-}
-
 } // namespace testing_support

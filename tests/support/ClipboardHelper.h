@@ -19,11 +19,6 @@ public:
     // Sends one command line; returns the reply ("ok" or "error ...").
     std::string command(const std::string& line);
 
-    // Starts a command of the Linux side (through /bin/sh) without
-    // waiting: Wine cannot wait for a native process. False where there is
-    // no Linux side.
-    static bool startUnixCommand(const std::string& command);
-
 private:
     HANDLE input_ = nullptr;   // the helper's standard input, our end
     HANDLE output_ = nullptr;  // its standard output, our end
