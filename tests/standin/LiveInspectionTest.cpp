@@ -2,7 +2,10 @@
 // project's sample window, used as a person would: the pointer moved with
 // xdotool, buttons, menus and dialogs clicked and answered, pieces cut out
 // of a saved picture with ImageMagick and searched for.
+#include "BitmapSearch.h"
+#include "LiveFixture.h"
 #include "PixelImage.h"
+#include "ScreenCapture.h"
 #include "support/OtherProcess.h"
 #include "support/SettingsFile.h"
 #include "support/StandinSession.h"
@@ -170,6 +173,17 @@ protected:
                                    "-delete 0 -gravity north -background '#303030' +append " + std::string(folder) +
                                    "/" + name + " && rm " + shot));
     }
+    static bool showsMotif(HWND window)
+    {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        const standin::PixelImage motif = live_testing::motif();
+        for (int i = 0; i < 200; ++i) {
+            if (standin::findTemplate(standin::captureScreen(rect), motif, 0, 0, false)) return true;
+            Sleep(50);
+        }
+        return false;
+    }
     static bool isRed(const standin::PixelImage& picture, int x, int y) { return picture.at(x, y) == 0xFF0000; }
 
     static bool registered;
@@ -231,6 +245,9 @@ TEST_F(LiveInspection, ShowObjectPutsThePictureOnTheClipboardAtEachDepth)
         EXPECT_EQ(header.biWidth, 200);
         EXPECT_EQ(header.biHeight, 150);
         EXPECT_EQ(palette, depth <= 8);
+        // The viewer pane shows it: the sample's motif, whose colours every
+        // depth keeps, is on the screen inside Ovistra's window.
+        EXPECT_TRUE(showsMotif(main));
     }
 }
 
