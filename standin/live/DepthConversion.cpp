@@ -58,13 +58,24 @@ Indexed indexColours(const PixelImage& picture, int entries)
         result.table.push_back(pixel);
     }
     if (result.table.empty()) {
+        // Too many colours: a colour of the table stays itself; any other
+        // takes the entry nearest to the middle of its cell of 32 x 32 x 32,
+        // found once per cell, so that a picture of millions of colours costs
+        // no more than 32 K searches.
         result.table = fixedTable(entries);
+        for (std::size_t i = result.table.size(); i-- > 0;) index[result.table[i]] = static_cast<BYTE>(i);
+        std::vector<short> nearest(32 * 32 * 32, -1);
         for (std::uint32_t pixel : picture.pixels) {
             if (index.count(pixel)) continue;
-            std::size_t best = 0;
-            for (std::size_t i = 1; i < result.table.size(); ++i)
-                if (distance(pixel, result.table[i]) < distance(pixel, result.table[best])) best = i;
-            index.emplace(pixel, static_cast<BYTE>(best));
+            const std::uint32_t cell = (pixel >> 9 & 0x7C00) | (pixel >> 6 & 0x3E0) | (pixel >> 3 & 0x1F);
+            if (nearest[cell] < 0) {
+                const std::uint32_t middle = (pixel & 0xF8F8F8) | 0x040404;
+                std::size_t best = 0;
+                for (std::size_t i = 1; i < result.table.size(); ++i)
+                    if (distance(middle, result.table[i]) < distance(middle, result.table[best])) best = i;
+                nearest[cell] = static_cast<short>(best);
+            }
+            index.emplace(pixel, static_cast<BYTE>(nearest[cell]));
         }
     }
     result.indices.reserve(picture.pixels.size());

@@ -3,8 +3,9 @@
 // bottom-up rows) at a given colour depth.
 //   4 and 8 bits: the picture's own colours when they fit into the table;
 //                 otherwise the 16 standard colours (4 bits), or those, a
-//                 6 x 6 x 6 colour cube and 24 greys (8 bits), each pixel
-//                 the nearest of them.
+//                 6 x 6 x 6 colour cube and 24 greys (8 bits): a colour of
+//                 the table stays itself, any other becomes the entry
+//                 nearest to it, read at 5 bits a channel.
 //   16 bits:      5 bits each of red, green and blue.
 //   24, 32 bits:  the colours as they are.
 #include "PixelImage.h"
