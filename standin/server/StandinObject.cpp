@@ -76,6 +76,18 @@ HRESULT raise(EXCEPINFO* exception, const std::wstring& description, const std::
     return DISP_E_EXCEPTION;
 }
 
+void giveBoolean(VARIANT* result, bool value)
+{
+    if (!result) return;
+    result->vt = VT_BOOL;
+    result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void expectArguments(const DISPPARAMS& parameters, UINT wanted)
+{
+    if (parameters.cArgs != wanted) throw std::runtime_error("Wrong number of arguments");
+}
+
 void giveObject(VARIANT* result, StandinObject* object)
 {
     object->AddRef();
@@ -194,60 +206,41 @@ HRESULT STDMETHODCALLTYPE StandinObject::Invoke(DISPID id, REFIID, LCID locale, 
 HRESULT StandinObject::answer(const std::wstring& member, const Scenario& scenario, const DISPPARAMS& parameters,
                               VARIANT* result)
 {
-    const auto arguments = [&](UINT wanted) {
-        if (parameters.cArgs != wanted) throw std::runtime_error("Wrong number of arguments");
-    };
-    if (member == L"Manager") giveObject(result, context_, "manager");
-    else if (member == L"Sys") giveObject(result, context_, "system");
-    else if (member == L"Regions") giveObject(result, context_, "regions");
-    else if (member == L"State") arguments(1);
-    else if (member == L"MouseX") giveInteger(result, scenario.mouseX);
+    const FoundPlace found{scenario.foundX,      scenario.foundY,    scenario.foundWidth,
+                           scenario.foundHeight, scenario.foundLeft, scenario.foundTop};
+    if (answerCommon(member, parameters, found, result)) return S_OK;
+    if (member == L"MouseX") giveInteger(result, scenario.mouseX);
     else if (member == L"MouseY") giveInteger(result, scenario.mouseY);
     else if (member == L"ObjectFromPoint") {
-        arguments(2);
+        expectArguments(parameters, 2);
         if (scenario.objectFromPoint == L"object") giveObject(result, context_, "object");
         else if (scenario.objectFromPoint != L"empty") giveNumberOrText(result, scenario.objectFromPoint);
     } else if (member == L"Name") giveText(result, scenario.name);
     else if (member == L"FullName") giveText(result, scenario.fullName);
     else if (member == L"ChildCount") giveNumberOrText(result, scenario.childCount);
     else if (member == L"SaveToClipboard") {
-        arguments(2);
+        expectArguments(parameters, 2);
         putPicture(context_.clipboardOwner, scenario,
                    static_cast<int>(integerArgument(argumentAt(parameters, 1), "The colour depth")));
     } else if (member == L"Find") {
-        arguments(6);
-        if (result) {
-            result->vt = VT_BOOL;
-            result->boolVal = scenario.findResult ? VARIANT_TRUE : VARIANT_FALSE;
-        }
-    } else if (member == L"FoundX") giveInteger(result, scenario.foundX);
-    else if (member == L"FoundY") giveInteger(result, scenario.foundY);
-    else if (member == L"FoundWidth") giveInteger(result, scenario.foundWidth);
-    else if (member == L"FoundHeight") giveInteger(result, scenario.foundHeight);
-    else if (member == L"FoundLeft") giveInteger(result, scenario.foundLeft);
-    else if (member == L"FoundTop") giveInteger(result, scenario.foundTop);
+        expectArguments(parameters, 6);
+        giveBoolean(result, scenario.findResult);
+    }
     return S_OK;
 }
 
 void StandinObject::answerLive(const std::wstring& member, const DISPPARAMS& parameters, VARIANT* result)
 {
-    const auto arguments = [&](UINT wanted) {
-        if (parameters.cArgs != wanted) throw std::runtime_error("Wrong number of arguments");
-    };
     const auto pointer = [] {
         POINT point{};
         GetCursorPos(&point);
         return point;
     };
-    FoundPlace& found = context_.found;
-    if (member == L"Manager") giveObject(result, context_, "manager");
-    else if (member == L"Sys") giveObject(result, context_, "system");
-    else if (member == L"Regions") giveObject(result, context_, "regions");
-    else if (member == L"State") arguments(1);
-    else if (member == L"MouseX") giveInteger(result, pointer().x);
+    if (answerCommon(member, parameters, context_.found, result)) return;
+    if (member == L"MouseX") giveInteger(result, pointer().x);
     else if (member == L"MouseY") giveInteger(result, pointer().y);
     else if (member == L"ObjectFromPoint") {
-        arguments(2);
+        expectArguments(parameters, 2);
         const POINT point{integerArgument(argumentAt(parameters, 0), "The X coordinate"),
                           integerArgument(argumentAt(parameters, 1), "The Y coordinate")};
         giveObject(result, new StandinObject(context_, LiveWindow::at(point)));
@@ -255,12 +248,12 @@ void StandinObject::answerLive(const std::wstring& member, const DISPPARAMS& par
     else if (member == L"FullName") giveText(result, window_->fullName());
     else if (member == L"ChildCount") giveInteger(result, window_->childCount());
     else if (member == L"SaveToClipboard") {
-        arguments(2);
+        expectArguments(parameters, 2);
         const LiveWindow& window = windowArgument(argumentAt(parameters, 0));
         const int depth = static_cast<int>(integerArgument(argumentAt(parameters, 1), "The colour depth"));
         putBitmapOnClipboard(context_.clipboardOwner, captureScreen(window.screenRect()), depth);
     } else if (member == L"Find") {
-        arguments(6);
+        expectArguments(parameters, 6);
         const LiveWindow& window = windowArgument(argumentAt(parameters, 0));
         const std::optional<FoundPlace> place =
             findInWindow(window, toAnsi(textArgument(argumentAt(parameters, 1), "The bitmap file name")),
@@ -268,17 +261,26 @@ void StandinObject::answerLive(const std::wstring& member, const DISPPARAMS& par
                          integerArgument(argumentAt(parameters, 3), "The start Y"),
                          booleanArgument(argumentAt(parameters, 4), "The transparency"),
                          booleanArgument(argumentAt(parameters, 5), "The wrap switch"));
-        found = place.value_or(FoundPlace{});
-        if (result) {
-            result->vt = VT_BOOL;
-            result->boolVal = place ? VARIANT_TRUE : VARIANT_FALSE;
-        }
-    } else if (member == L"FoundX") giveInteger(result, found.x);
+        context_.found = place.value_or(FoundPlace{});
+        giveBoolean(result, place.has_value());
+    }
+}
+
+bool StandinObject::answerCommon(const std::wstring& member, const DISPPARAMS& parameters, const FoundPlace& found,
+                                 VARIANT* result)
+{
+    if (member == L"Manager") giveObject(result, context_, "manager");
+    else if (member == L"Sys") giveObject(result, context_, "system");
+    else if (member == L"Regions") giveObject(result, context_, "regions");
+    else if (member == L"State") expectArguments(parameters, 1);
+    else if (member == L"FoundX") giveInteger(result, found.x);
     else if (member == L"FoundY") giveInteger(result, found.y);
     else if (member == L"FoundWidth") giveInteger(result, found.width);
     else if (member == L"FoundHeight") giveInteger(result, found.height);
     else if (member == L"FoundLeft") giveInteger(result, found.left);
     else if (member == L"FoundTop") giveInteger(result, found.top);
+    else return false;
+    return true;
 }
 
 const LiveWindow& StandinObject::windowArgument(const VARIANT& argument) const

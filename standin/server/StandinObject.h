@@ -65,6 +65,10 @@ private:
     HRESULT answer(const std::wstring& member, const Scenario& scenario, const DISPPARAMS& parameters,
                    VARIANT* result);
     void answerLive(const std::wstring& member, const DISPPARAMS& parameters, VARIANT* result);
+    // The members that mean the same in both modes: the way from one object
+    // of the tree to the next, State, and the values of the last Find.
+    bool answerCommon(const std::wstring& member, const DISPPARAMS& parameters, const FoundPlace& found,
+                      VARIANT* result);
     const LiveWindow& windowArgument(const VARIANT& argument) const;
     void log(const std::string& line) const;
 
