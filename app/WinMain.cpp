@@ -1,5 +1,6 @@
 // Start and finish of the program, in the order of its modules.
 #include "app/MainForm.h"
+#include "bridge/ClientLibrary.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 
@@ -35,6 +36,9 @@ int runProgram(HINSTANCE instance)
     app::MainModule main;
     // Toolkit start: the application object and its hidden window.
     toolkit::Application application(instance);
+    // Bridge start: the test tool's client library registered, or its one
+    // error box, before any window of the program's own.
+    bridge::startClientBridge(application.handle());
     {
         // Application initialise: a single-threaded apartment.
         ComApartment com;
@@ -44,6 +48,8 @@ int runProgram(HINSTANCE instance)
         // Main finishes first: the current object goes while the runtime
         // is up.
         main.currentObject = automation::OleVariant();
+        // The bridge unregisters while the windows still exist.
+        bridge::stopClientBridge();
     }
     // The toolkit destroys the windows after the runtime is gone.
     return 0;

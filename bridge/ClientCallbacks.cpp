@@ -157,7 +157,9 @@ Object controlFromWindow(HWND window) noexcept
     if (!window) return nullptr;
     const toolkit::Application* application = toolkit::Application::instance();
     if (!application || !application->controlAtom()) return nullptr;
-    return GetPropA(window, MAKEINTATOM(application->controlAtom()));
+    // Through the component, whose face then names its class as it is now,
+    // not as it was while the window was being made.
+    return faceOf(toolkit::Component::fromClientFace(GetPropA(window, MAKEINTATOM(application->controlAtom()))));
 }
 
 void oleControlObject(Object, VARIANT*) noexcept

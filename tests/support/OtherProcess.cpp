@@ -38,13 +38,15 @@ std::string programFolder()
     return file.substr(0, file.find_last_of('\\'));
 }
 
-OtherProcess::OtherProcess(const std::string& file, const std::string& arguments)
+OtherProcess::OtherProcess(const std::string& file, const std::string& arguments, const std::string& folder)
 {
-    std::string command = "\"" + programFolder() + "\\" + file + "\"";
+    const std::string where = folder.empty() ? programFolder() : folder;
+    std::string command = "\"" + where + "\\" + file + "\"";
     if (!arguments.empty()) command += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, where.c_str(), &startup,
+                        &process_))
         process_ = {};
 }
 

@@ -12,8 +12,9 @@ std::string programFolder();
 
 class OtherProcess {
 public:
-    // Starts "<program folder>\<file> <arguments>"; check started().
-    OtherProcess(const std::string& file, const std::string& arguments = "");
+    // Starts "<folder>\<file> <arguments>" in that folder, by default the
+    // program folder; check started().
+    OtherProcess(const std::string& file, const std::string& arguments = "", const std::string& folder = "");
     // Ends the program if it is still running.
     ~OtherProcess();
     OtherProcess(const OtherProcess&) = delete;

@@ -1,8 +1,4 @@
-#include "support/RegisterCall.h"
-
-#include "bridge/ClientError.h"
-
-#include <windows.h>
+#include "RegisterCall.h"
 
 extern "C" {
 std::uint32_t registerCall(const void* target, std::uint32_t eax, std::uint32_t edx, std::uint32_t ecx);
@@ -41,7 +37,7 @@ _registerCallEscape:
     ret
 )");
 
-namespace testing_support {
+namespace standin {
 
 namespace {
 
@@ -52,7 +48,7 @@ std::string message;
 LONG CALLBACK catchClientError(EXCEPTION_POINTERS* exception)
 {
     const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-    if (!guarding || record.ExceptionCode != bridge::clientErrorCode || record.NumberParameters < 1)
+    if (!guarding || record.ExceptionCode != clientErrorCode || record.NumberParameters < 1)
         return EXCEPTION_CONTINUE_SEARCH;
     raised = true;
     message = reinterpret_cast<const char*>(record.ExceptionInformation[0]);
@@ -61,12 +57,6 @@ LONG CALLBACK catchClientError(EXCEPTION_POINTERS* exception)
 }
 
 } // namespace
-
-bool structuredExceptionsAreFragile()
-{
-    char value[8];
-    return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;
-}
 
 RegisterCallResult callRegister(const void* target, std::uint32_t eax, std::uint32_t edx, std::uint32_t ecx)
 {
@@ -83,4 +73,4 @@ RegisterCallResult callRegister(const void* target, std::uint32_t eax, std::uint
     return result;
 }
 
-} // namespace testing_support
+} // namespace standin
