@@ -7,6 +7,7 @@
 #include "bridge/ClientError.h"
 #include "bridge/ClientRecord.h"
 #include "bridge/CountedString.h"
+#include "support/OtherProcess.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/MetaClass.h"
@@ -173,6 +174,10 @@ TEST_F(ClientCallbacksOnTheMainWindow, ControlFromWindowKnowsOnlyThisProgramsWin
     EXPECT_EQ(classNameOf(object(bridge::ControlFromWindow, word(form->handle()))), "TForm1");
     EXPECT_EQ(object(bridge::ControlFromWindow, 0), nullptr);
     EXPECT_EQ(object(bridge::ControlFromWindow, word(GetDesktopWindow())), nullptr);
+    testing_support::OtherProcess sample("OvistraSample.exe");
+    const HWND other = sample.waitForWindow("Ovistra sample");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(object(bridge::ControlFromWindow, word(other)), nullptr) << "another program's window";
     const HWND message = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     EXPECT_EQ(object(bridge::ControlFromWindow, word(message)), nullptr) << "not made by the toolkit";
     DestroyWindow(message);
