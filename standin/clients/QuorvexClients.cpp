@@ -32,6 +32,7 @@ struct ClientRecord {
 static_assert(sizeof(ClientRecord) == 136);
 
 ClientRecord record{};
+HINSTANCE library = nullptr;
 HWND trigger = nullptr;
 
 void log(const std::string& line)
@@ -211,6 +212,7 @@ void exercise()
     VARIANT automation;
     VariantInit(&automation);
     const std::string ole = result(call(19, word(main), word(&automation)));
+    VariantClear(&automation);
     const auto handle = reinterpret_cast<HWND>(call(14, word(main)).eax);
     log("main window=" + (handle == mainWindow ? std::string("same") : hex(handle)) +
         " at=" + (at ? componentName(at) : std::string("-")) + " ole=" + ole);
@@ -245,8 +247,13 @@ extern "C" __declspec(dllexport) void __stdcall AddDelphiClient(ClientRecord giv
     log("add entries=" + entries + " types=" + types +
         " module=" + (record.entries[28] == GetModuleHandleA(nullptr) ? "own" : "other") +
         " " + windows());
-    trigger = CreateWindowExA(0, "STATIC", "Quorvex clients", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    if (trigger) SetWindowLongPtrA(trigger, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(triggerProc));
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = triggerProc;
+    cls.hInstance = library;
+    cls.lpszClassName = "QuorvexClientsTrigger";
+    RegisterClassA(&cls);
+    trigger = CreateWindowExA(0, cls.lpszClassName, "Quorvex clients", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, library,
+                              nullptr);
 }
 
 extern "C" __declspec(dllexport) void __stdcall RemoveDelphiClient()
@@ -254,6 +261,7 @@ extern "C" __declspec(dllexport) void __stdcall RemoveDelphiClient()
     log("remove " + windows());
     if (trigger) DestroyWindow(trigger);
     trigger = nullptr;
+    UnregisterClassA("QuorvexClientsTrigger", library);
 }
 
 #ifndef ONLY_REGISTRATION_EXPORTS
@@ -264,8 +272,9 @@ extern "C" __declspec(dllexport) void __stdcall VarFromObject() {}
 extern "C" __declspec(dllexport) void __stdcall GetIDispatch() {}
 #endif
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
+    if (reason == DLL_PROCESS_ATTACH) library = instance;
     // A library freed by its program is told so with no reserved pointer;
     // one that stays until the process ends, with one.
     if (reason == DLL_PROCESS_DETACH) log(std::string("detach ") + (reserved ? "at-exit" : "unloaded"));

@@ -29,6 +29,35 @@ std::uint32_t significantBits(const BITMAPINFOHEADER& header, const char* masksA
 
 } // namespace
 
+bool drawPicture(PixelImage& picture, int width, int height, const std::function<bool(HDC)>& draw)
+{
+    picture.width = width;
+    picture.height = height;
+    // Sized before any GDI object exists, so nothing between their creation
+    // and their release can throw.
+    picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    BITMAPINFO target{};
+    target.bmiHeader = {sizeof target.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) return false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = dc ? SelectObject(dc, section) : nullptr;
+    const bool drawn = dc && draw(dc);
+    GdiFlush();
+    if (drawn) {
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        std::transform(pixels, pixels + picture.pixels.size(), picture.pixels.begin(),
+                       [](std::uint32_t pixel) { return pixel & 0xFFFFFF; });
+    }
+    if (dc) {
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+    }
+    DeleteObject(section);
+    return drawn;
+}
+
 PixelImage loadBmpFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -57,32 +86,15 @@ PixelImage loadBmpFile(const std::string& path)
 
     // The system converts any depth and either row order into 32-bit rows.
     PixelImage image;
-    image.width = static_cast<int>(width);
-    image.height = static_cast<int>(height);
-    // Sized before any GDI object exists, so nothing between their creation
-    // and their release can throw.
-    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-    BITMAPINFO target{};
-    target.bmiHeader = {sizeof target.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section) throw unreadable();
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, section);
     const auto* source = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fileHeader);
-    const int drawn = StretchDIBits(dc, 0, 0, image.width, image.height, 0, 0, image.width, image.height,
-                                    file.data() + fileHeader.bfOffBits, source, DIB_RGB_COLORS, SRCCOPY);
-    GdiFlush();
-    if (drawn > 0) {
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        std::copy(pixels, pixels + image.pixels.size(), image.pixels.begin());
-    }
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(section);
-    if (drawn <= 0) throw unreadable();
+    const bool drawn = drawPicture(image, static_cast<int>(width), static_cast<int>(height), [&](HDC dc) {
+        return StretchDIBits(dc, 0, 0, image.width, image.height, 0, 0, image.width, image.height,
+                             file.data() + fileHeader.bfOffBits, source, DIB_RGB_COLORS, SRCCOPY) > 0;
+    });
+    if (!drawn) throw unreadable();
     image.significant = significantBits(header, file.data() + sizeof fileHeader + sizeof header);
-    for (std::uint32_t& pixel : image.pixels) pixel &= image.significant;
+    if (image.significant != 0xFFFFFF)
+        for (std::uint32_t& pixel : image.pixels) pixel &= image.significant;
     return image;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct PixelImage {
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     const std::uint32_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
 };
+
+// A picture of the given size as `draw` paints it into a memory device
+// context holding a 32-bit bitmap; false when `draw` reports failure (it
+// must not throw).
+bool drawPicture(PixelImage& picture, int width, int height, const std::function<bool(HDC)>& draw);
 
 // A BMP file of 1, 4, 8, 16, 24 or 32 bits, bottom-up or top-down, its
 // pixels cut to their significant bits. Raises std::runtime_error naming

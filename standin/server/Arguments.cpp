@@ -29,13 +29,17 @@ const VARIANT& argumentAt(const DISPPARAMS& parameters, UINT position)
 long integerArgument(const VARIANT& argument, const char* what)
 {
     VARIANT value = converted(argument, VT_I4, what);
-    return value.lVal;
+    const long result = value.lVal;
+    VariantClear(&value);
+    return result;
 }
 
 bool booleanArgument(const VARIANT& argument, const char* what)
 {
     VARIANT value = converted(argument, VT_BOOL, what);
-    return value.boolVal != VARIANT_FALSE;
+    const bool result = value.boolVal != VARIANT_FALSE;
+    VariantClear(&value);
+    return result;
 }
 
 std::wstring textArgument(const VARIANT& argument, const char* what)

@@ -183,7 +183,7 @@ class PicturePaneSaveTest : public PicturePaneTest {
 protected:
     void SetUp() override
     {
-        if (fileDialogsAreFragile()) GTEST_SKIP() << "the system's file dialog is unreliable under the emulator";
+        if (runsThroughEmulator()) GTEST_SKIP() << "the system's file dialog is unreliable under the emulator";
         PicturePaneTest::SetUp();
     }
     void save(const std::string& answer)

@@ -176,7 +176,7 @@ class RegionSearchDialogTest : public RegionSearchTest {
 protected:
     void SetUp() override
     {
-        if (fileDialogsAreFragile()) GTEST_SKIP() << "the system's file dialog is unreliable under the emulator";
+        if (runsThroughEmulator()) GTEST_SKIP() << "the system's file dialog is unreliable under the emulator";
         RegionSearchTest::SetUp();
     }
     void clickSearch(const std::string& answer)

@@ -8,6 +8,7 @@
 #include "bridge/ClientRecord.h"
 #include "bridge/CountedString.h"
 #include "support/OtherProcess.h"
+#include "support/WindowTesting.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/MetaClass.h"
@@ -25,14 +26,6 @@ using standin::callRegister;
 using standin::RegisterCallResult;
 using standin::word;
 
-// Where 32-bit Windows code runs through qemu's user-mode emulator (the test
-// command says so), Wine's handling of structured exceptions is not to be
-// relied on: tests that raise one skip themselves there.
-bool structuredExceptionsAreFragile()
-{
-    char value[8];
-    return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;
-}
 
 const bridge::ClientRecord record = bridge::makeClientRecord();
 
@@ -118,7 +111,7 @@ TEST_F(ClientCallbacksOnTheMainWindow, TheComponentWalkGivesTheFormsComponentsIn
 
 TEST_F(ClientCallbacksOnTheMainWindow, IndexesOutsideTheListRaiseTheListError)
 {
-    if (structuredExceptionsAreFragile()) GTEST_SKIP() << "structured exceptions under the emulator";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "structured exceptions under the emulator";
     const void* main = face(*form);
     const std::uint32_t count = call(bridge::ComponentCount, word(main)).eax;
     for (std::int32_t index : {static_cast<std::int32_t>(count), -1}) {
@@ -303,7 +296,7 @@ TEST_F(ClientCallbacksOnControls, GeometryFlagsAndCoordinatesAreTheControlsOwn)
 
 TEST_F(ClientCallbacksOnControls, NoControlHostsAnAutomationObject)
 {
-    if (structuredExceptionsAreFragile()) GTEST_SKIP() << "structured exceptions under the emulator";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "structured exceptions under the emulator";
     VARIANT value;
     VariantInit(&value);
     const RegisterCallResult result = call(bridge::OleControlObject, word(face(*panel)), word(&value));

@@ -11,11 +11,11 @@ namespace {
 
 const wchar_t* const windowClass = L"OvistraLiveTestWindow";
 
-void registerClass()
+void registerClass(WNDPROC procedure)
 {
-    static const bool registered = [] {
+    static const bool registered = [procedure] {
         WNDCLASSW cls{};
-        cls.lpfnWndProc = DefWindowProcW;
+        cls.lpfnWndProc = procedure;
         cls.hInstance = GetModuleHandleW(nullptr);
         cls.lpszClassName = windowClass;
         return RegisterClassW(&cls) != 0;
@@ -28,12 +28,12 @@ void registerClass()
 PaintedWindow::PaintedWindow(const standin::PixelImage& picture, int x, int y, const wchar_t* caption)
     : picture_(picture)
 {
-    registerClass();
+    registerClass(procedure);
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass, caption, WS_POPUP | WS_CLIPCHILDREN, x, y,
                               picture.width, picture.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("cannot create the test window");
+    // Painted from here on; it is shown only later.
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
 PaintedWindow::~PaintedWindow()

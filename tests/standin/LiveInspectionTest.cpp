@@ -6,6 +6,7 @@
 #include "LiveFixture.h"
 #include "PixelImage.h"
 #include "ScreenCapture.h"
+#include "support/ClipboardContent.h"
 #include "support/OtherProcess.h"
 #include "support/SettingsFile.h"
 #include "support/StandinSession.h"
@@ -32,16 +33,6 @@ const std::string patternName = "Window(\"OvistraPattern\", \"Pattern\", 1)";
 const std::string frameName = "Window(\"OvistraSampleFrame\", \"Ovistra sample\", 1)";
 const std::string processName = "Sys.Process(\"OvistraSample\")";
 constexpr int fileNameBox = 0x47C;
-
-// A shown top-level window of a process, waited for.
-HWND waitForWindowOf(DWORD process, const char* className, bool (*wanted)(HWND) = nullptr)
-{
-    for (int i = 0; i < 1200; ++i) {
-        if (HWND window = testing_support::shownWindowOf(process, className, nullptr, wanted)) return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 bool waitUntilGone(HWND window)
 {
@@ -123,8 +114,8 @@ protected:
     // Answers the program's file dialog with a name.
     void answerFileDialog(const std::string& name) const
     {
-        const HWND dialog =
-            waitForWindowOf(program->id(), "#32770", [](HWND window) { return GetDlgItem(window, fileNameBox) != nullptr; });
+        const HWND dialog = testing_support::waitForShownWindowOf(
+            program->id(), "#32770", [](HWND window) { return GetDlgItem(window, fileNameBox) != nullptr; });
         ASSERT_TRUE(dialog) << "no file dialog";
         SetDlgItemTextA(dialog, fileNameBox, name.c_str());
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -134,8 +125,8 @@ protected:
     std::string errorBoxText() const
     {
         // A message box shows its text in the static control 0xFFFF.
-        const HWND box =
-            waitForWindowOf(program->id(), "#32770", [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; });
+        const HWND box = testing_support::waitForShownWindowOf(
+            program->id(), "#32770", [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; });
         if (!box) return "no error box";
         const std::string message = textOf(GetDlgItem(box, 0xFFFF));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -145,7 +136,7 @@ protected:
     void saveFrozenPictureAs(const std::string& path)
     {
         clickAt(picturePoint(20, 20), 3);
-        const HWND menu = waitForWindowOf(program->id(), "#32768");
+        const HWND menu = testing_support::waitForShownWindowOf(program->id(), "#32768");
         ASSERT_TRUE(menu) << "no picture menu";
         RECT item{};
         GetWindowRect(menu, &item);
@@ -228,19 +219,11 @@ TEST_F(LiveInspection, ShowObjectPutsThePictureOnTheClipboardAtEachDepth)
         clickControl(caption);
         moveTo(centreOf(pattern));
         BITMAPINFOHEADER header{};
-        bool palette = false;
         for (int i = 0; i < 1200 && header.biBitCount != depth; ++i) {
             Sleep(50);
-            if (!OpenClipboard(nullptr)) continue;
-            if (const HANDLE dib = GetClipboardData(CF_DIB)) {
-                if (const void* data = GlobalLock(dib)) {
-                    memcpy(&header, data, sizeof header);
-                    GlobalUnlock(dib);
-                }
-            }
-            palette = IsClipboardFormatAvailable(CF_PALETTE);
-            CloseClipboard();
+            header = testing_support::clipboardBitmap();
         }
+        const bool palette = IsClipboardFormatAvailable(CF_PALETTE);
         EXPECT_EQ(header.biBitCount, depth);
         EXPECT_EQ(header.biWidth, 200);
         EXPECT_EQ(header.biHeight, 150);

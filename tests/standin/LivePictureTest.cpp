@@ -4,6 +4,8 @@
 #include "DepthConversion.h"
 #include "LiveFixture.h"
 #include "ScreenCapture.h"
+#include "support/ClipboardContent.h"
+#include "toolkit/Clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -100,38 +102,27 @@ TEST(LivePicture, AnUnknownDepthIsRefusedAndTheClipboardKept)
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unsupported colour depth: 7");
     }
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
-    memcpy(GlobalLock(text), "kept", 5);
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
-    EXPECT_THROW(standin::putBitmapOnClipboard(owner, PixelImage{2, 2, {0, 0, 0, 0}}, 12), std::runtime_error);
+    testing_support::putTextOnClipboard("kept");
+    EXPECT_THROW(standin::putBitmapOnClipboard(testing_support::clipboardOwner(), PixelImage{2, 2, {0, 0, 0, 0}}, 12),
+                 std::runtime_error);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
-    DestroyWindow(owner);
 }
 
 TEST(LivePicture, TheClipboardGetsABitmapAtEachDepthWithAPaletteUpTo8Bits)
 {
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const PixelImage picture = live_testing::groundWithMotifs(45, 30, 0xC0C0C0, {{5, 5}});
     for (int depth : {0, 4, 8, 16, 24, 32}) {
         SCOPED_TRACE(std::to_string(depth) + " bits");
-        standin::putBitmapOnClipboard(owner, picture, depth);
-        ASSERT_TRUE(OpenClipboard(owner));
+        standin::putBitmapOnClipboard(testing_support::clipboardOwner(), picture, depth);
+        // The system's description of the same bitmap keeps its depth.
+        EXPECT_EQ(testing_support::clipboardBitmap().biBitCount, depth ? depth : standin::screenDepth());
+        const toolkit::OpenedClipboard open;
         const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
         BITMAP shape{};
         ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof shape, &shape));
         EXPECT_EQ(shape.bmWidth, 45);
         EXPECT_EQ(shape.bmHeight, 30);
-        // The system's description of the same bitmap keeps its depth.
-        const auto* dib = static_cast<const BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));
-        ASSERT_TRUE(dib);
-        EXPECT_EQ(dib->biBitCount, depth ? depth : standin::screenDepth());
-        GlobalUnlock(GetClipboardData(CF_DIB));
         const auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
         if (depth == 4 || depth == 8) {
             WORD entries = 0;
@@ -140,9 +131,7 @@ TEST(LivePicture, TheClipboardGetsABitmapAtEachDepthWithAPaletteUpTo8Bits)
         } else {
             EXPECT_EQ(palette, nullptr);
         }
-        CloseClipboard();
     }
-    DestroyWindow(owner);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "../app/MainWindowFixture.h"
 #include "automation/OleErrors.h"
 #include "support/BareClient.h"
+#include "support/ClipboardContent.h"
 #include "support/ResourceCounts.h"
 #include "support/StandinSession.h"
 #include "support/WindowTesting.h"
@@ -18,8 +19,10 @@
 namespace {
 
 using namespace toolkit;
+using testing_support::clipboardBitmap;
 using testing_support::MessageBoxWatcher;
 using testing_support::pumpUntil;
+using testing_support::putTextOnClipboard;
 using testing_support::StandinSession;
 
 // Across processes the system's proxy always hands the server a result
@@ -49,40 +52,7 @@ std::vector<std::string> pictureCycle(int depth)
     return calls;
 }
 
-// The bits per pixel and size of the bitmap on the clipboard; 0 when none.
-BITMAPINFOHEADER clipboardBitmap()
-{
-    BITMAPINFOHEADER header{};
-    if (!OpenClipboard(nullptr)) return header;
-    if (HANDLE data = GetClipboardData(CF_DIB)) {
-        header = *static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return header;
-}
 
-void putTextOnClipboard(const char* text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(GlobalLock(memory)), text);
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    CloseClipboard();
-}
-
-// Where 32-bit Windows code runs through qemu's user-mode emulator (the test
-// command says so), unwinding a structured exception fails inside Wine: a
-// server that dies while a client's automation runtime knows it ends the
-// client, at its next call or at its clean-up; so does a timer message that
-// arrives while a call to another process is outstanding.
-bool crossProcessCallsAreFragile()
-{
-    char value[8];
-    return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;
-}
 
 // Wine's activation service keeps the class registration of a server that
 // was killed (not of one that exited): creating another then fails with
@@ -100,7 +70,7 @@ protected:
     static void SetUpTestSuite() { session = new StandinSession; }
     static void TearDownTestSuite()
     {
-        if (!crossProcessCallsAreFragile()) StandinSession::endEveryServer();
+        if (!testing_support::runsThroughEmulator()) StandinSession::endEveryServer();
         delete session;
         session = nullptr;
     }
@@ -233,7 +203,7 @@ TEST_F(StandinPollingTest, AServerThatFailsEveryCallShowsOneErrorBoxAtATime)
 
 TEST_F(StandinPollingTest, ASlowServerNeverSeesCyclesOverlap)
 {
-    if (crossProcessCallsAreFragile()) GTEST_SKIP() << "a tick during a pending call ends this process here";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "a tick during a pending call ends this process here";
     session->setScenario({{"SlowMember", "ObjectFromPoint"}, {"SlowMs", "700"}});
     form->SpinEdit1->setValue(200);
     form->StartBtn->click();
@@ -255,7 +225,7 @@ TEST_F(StandinPollingTest, ASlowServerNeverSeesCyclesOverlap)
 
 TEST_F(StandinPollingTest, AServerEndedAndRestartedBetweenTicksIsFoundByTheNextTick)
 {
-    if (crossProcessCallsAreFragile()) GTEST_SKIP() << "a server that went ends this process here";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "a server that went ends this process here";
     session->setScenario({});
     cycle();
     session->endServers();
@@ -271,7 +241,7 @@ TEST_F(StandinPollingTest, AServerEndedAndRestartedBetweenTicksIsFoundByTheNextT
 
 TEST_F(StandinPollingTest, AServerKilledBetweenTicksIsReplacedByTheNextTick)
 {
-    if (crossProcessCallsAreFragile()) GTEST_SKIP() << "a server that went ends this process here";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "a server that went ends this process here";
     if (killedServersStayRegistered()) GTEST_SKIP() << "the system cannot start a server in a killed one's place";
     session->setScenario({});
     cycle();
@@ -286,7 +256,7 @@ TEST_F(StandinPollingTest, AServerKilledBetweenTicksIsReplacedByTheNextTick)
 
 TEST_F(StandinPollingTest, AServerThatExitsMidCallFailsThatTickAndTheNextTickStartsAnother)
 {
-    if (crossProcessCallsAreFragile()) GTEST_SKIP() << "a server that went ends this process here";
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "a server that went ends this process here";
     session->setScenario({{"Name", "Before exit"}, {"ExitOn", "FullName"}});
     const std::string error = cycleError();
     EXPECT_NE(error, "no error");

@@ -68,6 +68,16 @@ HWND shownWindowOf(DWORD process, const char* className, const char* caption, bo
     return nullptr;
 }
 
+HWND waitForShownWindowOf(DWORD process, const char* className, bool (*wanted)(HWND), DWORD timeoutMs)
+{
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND window = shownWindowOf(process, className, nullptr, wanted)) return window;
+        if (GetTickCount64() > until) return nullptr;
+        Sleep(50);
+    }
+}
+
 MessageBoxWatcher::MessageBoxWatcher(std::string caption, DWORD answerAfterMs)
     : caption_(std::move(caption)), answerAfterMs_(answerAfterMs)
 {
@@ -168,7 +178,7 @@ void PopupMenuCloser::watch()
     }
 }
 
-bool fileDialogsAreFragile()
+bool runsThroughEmulator()
 {
     char value[8];
     return GetEnvironmentVariableA("OVISTRA_EMULATED_I386", value, sizeof value) > 0;

@@ -1,0 +1,42 @@
+#include "support/ClipboardContent.h"
+
+#include "toolkit/Clipboard.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace testing_support {
+
+HWND clipboardOwner()
+{
+    static const HWND owner =
+        CreateWindowExA(0, "STATIC", "clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    return owner;
+}
+
+void putTextOnClipboard(const char* text)
+{
+    const toolkit::OpenedClipboard open(clipboardOwner());
+    EmptyClipboard();
+    const std::size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) throw std::runtime_error("no memory for the clipboard text");
+    std::memcpy(GlobalLock(memory), text, size);
+    GlobalUnlock(memory);
+    // The clipboard owns what it took.
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+}
+
+BITMAPINFOHEADER clipboardBitmap()
+{
+    BITMAPINFOHEADER header{};
+    if (!OpenClipboard(nullptr)) return header;
+    {
+        const toolkit::GlobalLockGuard dib(GetClipboardData(CF_DIB));
+        if (dib.size() >= sizeof header) std::memcpy(&header, dib.data(), sizeof header);
+    }
+    CloseClipboard();
+    return header;
+}
+
+} // namespace testing_support

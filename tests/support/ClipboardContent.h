@@ -1,0 +1,18 @@
+#pragma once
+// What tests put on the clipboard and read from it directly, in this
+// process.
+#include <windows.h>
+
+namespace testing_support {
+
+// A window of the test process that can own what goes on the clipboard
+// (putting data needs an owner); it lives as long as the process.
+HWND clipboardOwner();
+
+// Empties the clipboard and puts the text on it as CF_TEXT.
+void putTextOnClipboard(const char* text);
+// The header of the clipboard's CF_DIB (bits per pixel and size); all 0
+// when there is none or the clipboard cannot be opened.
+BITMAPINFOHEADER clipboardBitmap();
+
+} // namespace testing_support
