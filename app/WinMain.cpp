@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <memory>
 
 namespace {
 
@@ -39,12 +38,20 @@ int runProgram(HINSTANCE instance)
     // Bridge start: the test tool's client library registered, or its one
     // error box, before any window of the program's own.
     bridge::startClientBridge(application.handle());
+    bool ranToTheEnd = false;
     {
         // Application initialise: a single-threaded apartment.
         ComApartment com;
-        // The main form, built from its description, then the loop.
-        application.setMainForm(std::make_unique<app::TForm1>(nullptr, main));
-        application.run();
+        // The main form, built from its description, then the loop. An
+        // error that ends either (a form description that cannot be read)
+        // is shown once, and the finish below runs all the same.
+        ranToTheEnd = toolkit::guardedCall(
+            [&] {
+                application.createForm<app::TForm1>(main);
+                application.run();
+                return true;
+            },
+            false);
         // Main finishes first: the current object goes while the runtime
         // is up.
         main.currentObject = automation::OleVariant();
@@ -52,7 +59,7 @@ int runProgram(HINSTANCE instance)
         bridge::stopClientBridge();
     }
     // The toolkit destroys the windows after the runtime is gone.
-    return 0;
+    return ranToTheEnd ? 0 : 1;
 }
 
 } // namespace

@@ -35,8 +35,10 @@ LRESULT CALLBACK applicationWindowProc(HWND window, UINT message, WPARAM wParam,
 
 } // namespace
 
+const MetaClass Application::classInfo("TApplication", Component::classInfo, sizeof(Application), nullptr, {});
+
 Application::Application(HINSTANCE instance)
-    : instance_(instance), threadId_(GetCurrentThreadId()), title_(programTitle())
+    : Component(nullptr), instance_(instance), threadId_(GetCurrentThreadId()), title_(programTitle())
 {
     if (runningApplication) throw Error("An application object already exists");
     const std::string atomName = format("ControlOfs%.8X%.8X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)),
@@ -60,7 +62,8 @@ Application::Application(HINSTANCE instance)
 
 Application::~Application()
 {
-    destroyMainForm();
+    // The forms go while the application window and the atom still exist.
+    destroyComponents();
     DestroyWindow(window_);
     UnregisterClassA(applicationClassName, instance_);
     GlobalDeleteAtom(controlAtom_);
@@ -72,14 +75,14 @@ Application* Application::instance()
     return runningApplication;
 }
 
-void Application::setMainForm(std::unique_ptr<Form> form)
-{
-    mainForm_ = std::move(form);
-}
-
 void Application::destroyMainForm()
 {
-    mainForm_.reset();
+    delete mainForm_;
+}
+
+void Application::formDestroyed(const Form& form) noexcept
+{
+    if (&form == mainForm_) mainForm_ = nullptr;
 }
 
 void Application::run()

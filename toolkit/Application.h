@@ -1,23 +1,29 @@
 #pragma once
 // The application object: the hidden application window, the main form,
 // the message loop and the standard error box. One exists from toolkit
-// start to toolkit finish.
+// start to toolkit finish. It is the root of the component tree: it has no
+// owner and owns the forms made by createForm, which it destroys when it
+// goes. Its hidden window is no control.
+#include "toolkit/Component.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <memory>
+#include <utility>
 #include <string>
 
 namespace toolkit {
 
 class Form;
 
-class Application {
+class Application : public Component {
 public:
     explicit Application(HINSTANCE instance);
-    ~Application();
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
+    ~Application() override;
+
+    static const MetaClass classInfo;
+    const MetaClass& metaClass() const override { return classInfo; }
 
     // The running application; null outside its lifetime.
     static Application* instance();
@@ -30,9 +36,16 @@ public:
     // names its control: "ControlOfs" + module instance + thread id.
     ATOM controlAtom() const { return controlAtom_; }
 
-    // Takes ownership of the main form.
-    void setMainForm(std::unique_ptr<Form> form);
-    Form* mainForm() const { return mainForm_.get(); }
+    // Makes a form owned by the application (the form's constructor takes
+    // its owner first); the first one made becomes the main form.
+    template <typename F, typename... Arguments>
+    F& createForm(Arguments&&... arguments)
+    {
+        F* form = new F(this, std::forward<Arguments>(arguments)...);
+        if (!mainForm_) mainForm_ = form;
+        return *form;
+    }
+    Form* mainForm() const { return mainForm_; }
 
     // Shows the main form and runs the message loop until terminate().
     void run();
@@ -45,6 +58,8 @@ public:
 
     // Destroys the main form now (the toolkit's finish does it otherwise).
     void destroyMainForm();
+    // Told by each form as it goes, so the main form is never left dangling.
+    void formDestroyed(const Form& form) noexcept;
 
 private:
     void dispatch(MSG& message);
@@ -54,7 +69,7 @@ private:
     std::string title_;
     ATOM controlAtom_ = 0;
     HWND window_ = nullptr;
-    std::unique_ptr<Form> mainForm_;
+    Form* mainForm_ = nullptr;
     bool terminated_ = false;
 };
 

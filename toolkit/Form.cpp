@@ -34,6 +34,7 @@ Form::~Form()
         if (onDestroy) onDestroy(*this);
     });
     destroyComponents();
+    if (Application* application = Application::instance()) application->formDestroyed(*this);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "support/RecordingServer.h"
 #include "support/SettingsFile.h"
+#include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@ protected:
     void SetUp() override
     {
         testing_support::removeSettingsFile();
-        form = std::make_unique<app::TForm1>(nullptr, module);
+        // Owned by the application object, as the program's main window is.
+        form = std::make_unique<app::TForm1>(toolkit::Application::instance(), module);
         form->show();
     }
     void TearDown() override

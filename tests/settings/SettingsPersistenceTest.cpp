@@ -247,9 +247,8 @@ TEST_F(SettingsTest, ShowCmd2MinimizesTheProgramOnceItsWindowIsUp)
 {
     writeSettingsFile(section("Placement", "ShowCmd=2\r\n"));
     Application& application = *Application::instance();
-    auto owned = std::make_unique<app::TForm1>(nullptr, module);
-    app::TForm1* main = owned.get();
-    application.setMainForm(std::move(owned));
+    app::TForm1* main = &application.createForm<app::TForm1>(module);
+    ASSERT_EQ(application.mainForm(), main);
     main->show();
     EXPECT_FALSE(IsIconic(main->handle())) << "the form itself comes up normal";
     EXPECT_TRUE(pumpUntil([&] { return IsIconic(main->handle()) != FALSE; }));
@@ -257,6 +256,7 @@ TEST_F(SettingsTest, ShowCmd2MinimizesTheProgramOnceItsWindowIsUp)
     ASSERT_TRUE(main->closeQuery());
     EXPECT_NE(readSettingsFile().find("ShowCmd=2"), std::string::npos);
     application.destroyMainForm();
+    EXPECT_EQ(application.mainForm(), nullptr);
 }
 
 TEST_F(SettingsTest, AnUnwritableFileGivesAtMostFourErrorBoxesAndTheWindowStillGoes)
