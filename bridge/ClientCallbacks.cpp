@@ -57,8 +57,12 @@ Object componentByIndex(Object face, std::int32_t index) noexcept
 void componentName(Object face, char** result) noexcept
 {
     const std::string& name = component(face).name();
+    char* text = newCountedString(name);
+    // A name that could not be copied is no empty name: the caller's
+    // variable keeps what it held.
+    if (!text && !name.empty()) raiseClientError("Out of memory");
     char* old = *result;
-    *result = newCountedString(name);
+    *result = text;
     releaseReference(old);
 }
 

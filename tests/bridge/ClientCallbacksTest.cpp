@@ -9,6 +9,7 @@
 #include "bridge/CountedString.h"
 #include "support/OtherProcess.h"
 #include "support/WindowTesting.h"
+#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/MetaClass.h"
@@ -18,6 +19,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -109,6 +111,43 @@ TEST_F(ClientCallbacksOnTheMainWindow, TheComponentWalkGivesTheFormsComponentsIn
     EXPECT_EQ(classNameOf(main), "TForm1");
 }
 
+TEST_F(ClientCallbacksOnTheMainWindow, TheApplicationObjectIsTheRootThatOwnsTheForms)
+{
+    const void* main = face(*form);
+    const void* application = object(bridge::ComponentOwner, word(main));
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(object(bridge::ComponentOwner, word(application)), nullptr);
+    // Its class as foreign code reads it: the name, then the parent cells
+    // up to the root, which has none.
+    EXPECT_EQ(classNameOf(application), "TApplication");
+    std::vector<std::string> chain;
+    const auto parentOffset = reinterpret_cast<std::intptr_t>(record.entries[bridge::ClassParentOffset]);
+    for (const char* classReference = *static_cast<const char* const*>(application);;) {
+        const auto* parentCell = *reinterpret_cast<const char* const* const*>(classReference + parentOffset);
+        if (!parentCell) break;
+        classReference = *parentCell;
+        const void* asObject = &classReference;
+        chain.push_back(classNameOf(asObject));
+    }
+    EXPECT_EQ(chain, (std::vector<std::string>{"TComponent", "TObject"}));
+
+    // Down to the form by position and by name, and back up.
+    const std::uint32_t count = call(bridge::ComponentCount, word(application)).eax;
+    ASSERT_EQ(count, toolkit::Application::instance()->components().size());
+    bool formFound = false;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const void* owned = object(bridge::ComponentByIndex, word(application), i);
+        EXPECT_EQ(object(bridge::ComponentOwner, word(owned)), application);
+        formFound = formFound || owned == main;
+    }
+    EXPECT_TRUE(formFound);
+    char* name = bridge::newCountedString(form->name());
+    EXPECT_EQ(object(bridge::FindComponent, word(application), word(name)), main);
+    bridge::releaseReference(name);
+    // The application's hidden window is no control.
+    EXPECT_EQ(object(bridge::ControlFromWindow, word(toolkit::Application::instance()->handle())), nullptr);
+}
+
 TEST_F(ClientCallbacksOnTheMainWindow, IndexesOutsideTheListRaiseTheListError)
 {
     if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "structured exceptions under the emulator";
@@ -121,6 +160,11 @@ TEST_F(ClientCallbacksOnTheMainWindow, IndexesOutsideTheListRaiseTheListError)
     }
     const void* label = face(*form->Label1);
     EXPECT_EQ(call(bridge::ComponentCount, word(label)).eax, 0u);
+    const void* application = face(*toolkit::Application::instance());
+    const std::uint32_t forms = call(bridge::ComponentCount, word(application)).eax;
+    const RegisterCallResult pastForms = call(bridge::ComponentByIndex, word(application), forms);
+    EXPECT_TRUE(pastForms.raised);
+    EXPECT_EQ(pastForms.message, "List index out of bounds (" + std::to_string(forms) + ")");
     const RegisterCallResult empty = call(bridge::ComponentByIndex, word(label), 0);
     EXPECT_TRUE(empty.raised);
     EXPECT_EQ(empty.message, "List index out of bounds (0)");
@@ -193,6 +237,54 @@ TEST_F(ClientCallbacksOnTheMainWindow, ComponentNameReleasesTheOldValue)
     EXPECT_EQ(bridge::countedText(result), "Edit2");
     EXPECT_EQ(referenceCount(result), 1);
     EXPECT_EQ(result[5], '\0');
+    bridge::releaseReference(result);
+}
+
+namespace {
+
+// Takes every free range of the address space, so that no large block and
+// no new heap segment can be had, and gives it all back when it goes.
+class AddressSpaceTaken {
+public:
+    AddressSpaceTaken()
+    {
+        taken_.reserve(1 << 16);
+        for (SIZE_T size = 1u << 30; size >= (1u << 16); size /= 2)
+            while (taken_.size() < taken_.capacity())
+                if (void* range = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                    taken_.push_back(range);
+                else
+                    break;
+    }
+    ~AddressSpaceTaken()
+    {
+        for (void* range : taken_) VirtualFree(range, 0, MEM_RELEASE);
+    }
+    AddressSpaceTaken(const AddressSpaceTaken&) = delete;
+    AddressSpaceTaken& operator=(const AddressSpaceTaken&) = delete;
+
+private:
+    std::vector<void*> taken_;
+};
+
+} // namespace
+
+TEST_F(ClientCallbacksOnTheMainWindow, ComponentNameWithoutMemoryRaisesAndKeepsTheOldValue)
+{
+    if (testing_support::runsThroughEmulator()) GTEST_SKIP() << "structured exceptions under the emulator";
+    auto* named = new toolkit::Component(form.get());
+    named->setName(std::string(4 << 20, 'N'));  // a block the heap takes straight from the system
+    char* old = bridge::newCountedString("previous");
+    char* result = old;
+    RegisterCallResult answer;
+    {
+        AddressSpaceTaken full;
+        answer = call(bridge::ComponentName, word(face(*named)), word(&result));
+    }
+    EXPECT_TRUE(answer.raised);
+    EXPECT_EQ(answer.message, "Out of memory");
+    EXPECT_EQ(result, old) << "the caller's variable keeps its value";
+    EXPECT_EQ(referenceCount(old), 1);
     bridge::releaseReference(result);
 }
 
