@@ -140,9 +140,49 @@ void TCustomClipboardViewer::nonClientDestroyed()
     ScrollBox::nonClientDestroyed();
 }
 
+namespace {
+
+// The last forward whose receiver has answered. Callbacks of forwards that
+// were given up on still arrive later, so no state of a forward lives on
+// the stack.
+DWORD answeredForward = 0;
+
+void CALLBACK forwardAnswered(HWND, UINT, ULONG_PTR forward, LRESULT)
+{
+    answeredForward = static_cast<DWORD>(forward);
+}
+
+void passToAnotherThread(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The next viewer handles the message first. One whose thread answers
+    // nothing (it pumps no messages) gets the message when it pumps again,
+    // but the pane, and with it the program's one thread, waits no longer
+    // than this for it. (A timed-out SendMessageTimeout would be dropped by
+    // some systems; a message sent with a callback never is.)
+    constexpr DWORD patienceMs = 250;
+    static DWORD forwards = 0;
+    const DWORD forward = ++forwards;
+    if (!SendMessageCallbackA(receiver, message, wParam, lParam, forwardAnswered, forward)) return;
+    const DWORD start = GetTickCount();
+    while (answeredForward != forward && GetTickCount() - start < patienceMs) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        // Runs the messages sent to this thread and the answers' callbacks,
+        // and nothing posted.
+        MSG pending;
+        PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+} // namespace
+
 void TCustomClipboardViewer::forwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (nextViewer_) SendMessageA(nextViewer_, message, wParam, lParam);
+    if (!nextViewer_) return;
+    if (GetWindowThreadProcessId(nextViewer_, nullptr) == GetCurrentThreadId()) {
+        SendMessageA(nextViewer_, message, wParam, lParam);
+        return;
+    }
+    passToAnotherThread(nextViewer_, message, wParam, lParam);
 }
 
 void TCustomClipboardViewer::NotifyChange()

@@ -4,6 +4,9 @@
 #include "support/WindowTesting.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Image.h"
+#include "toolkit/Memo.h"
+
+#include <cstring>
 
 using namespace testing_support;
 
@@ -32,4 +35,71 @@ TEST_F(MainWindowTest, TheViewerPaneIsInTheChainAndTakesTheSizeOfThePicture)
     EXPECT_EQ(area.right, 90);
     EXPECT_EQ(area.bottom, 60);
     EXPECT_EQ(pane.ViewFormat(), clipview::cvDefault);
+}
+
+namespace {
+
+// A thread that puts text on the clipboard through a window of its own and
+// then waits without pumping messages until it is released: a message
+// sent to its window is never answered while it waits.
+class ThreadThatNeverPumps {
+public:
+    explicit ThreadThatNeverPumps(const char* text)
+        : text_(text), released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          placed_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          thread_(CreateThread(nullptr, 0, &ThreadThatNeverPumps::run, this, 0, nullptr))
+    {
+        WaitForSingleObject(placed_, 30000);
+    }
+    ~ThreadThatNeverPumps()
+    {
+        SetEvent(released_);
+        WaitForSingleObject(thread_, INFINITE);
+        for (HANDLE handle : {thread_, placed_, released_}) CloseHandle(handle);
+    }
+    ThreadThatNeverPumps(const ThreadThatNeverPumps&) = delete;
+    ThreadThatNeverPumps& operator=(const ThreadThatNeverPumps&) = delete;
+
+private:
+    static DWORD WINAPI run(void* self)
+    {
+        auto& owner = *static_cast<ThreadThatNeverPumps*>(self);
+        const HWND window = CreateWindowExA(0, "STATIC", "never pumps", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                            nullptr, nullptr);
+        if (OpenClipboard(window)) {
+            EmptyClipboard();
+            const std::size_t size = std::strlen(owner.text_) + 1;
+            if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size)) {
+                std::memcpy(GlobalLock(memory), owner.text_, size);
+                GlobalUnlock(memory);
+                // The system owns the memory once it is set.
+                if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+            }
+            CloseClipboard();
+        }
+        SetEvent(owner.placed_);
+        WaitForSingleObject(owner.released_, INFINITE);
+        DestroyWindow(window);
+        return 0;
+    }
+
+    const char* text_;
+    HANDLE released_, placed_, thread_;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ThePaneFollowsAChangeByAThreadThatNeverPumpsWithoutWaitingOnIt)
+{
+    clipview::TClipboardViewer& pane = *form->ClipboardViewer1;
+    const DWORD start = GetTickCount();
+    ThreadThatNeverPumps owner("placed by a thread that never pumps");
+    const auto shown = [&] {
+        auto* memo = dynamic_cast<toolkit::Memo*>(pane.contentControl());
+        return memo && memo->wideText() == L"placed by a thread that never pumps";
+    };
+    ASSERT_TRUE(pumpUntil(shown, 30000));
+    // The system gives up on a thread that does not answer after 5 s; a
+    // pane that waited on the owner shows the text only then.
+    EXPECT_LT(GetTickCount() - start, 2500u) << "the pane waited on the clipboard owner's thread";
 }

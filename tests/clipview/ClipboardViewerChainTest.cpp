@@ -2,6 +2,9 @@
 // real viewer windows of the test's own.
 #include "ClipboardViewerFixture.h"
 
+#include "support/ClipboardContent.h"
+
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -168,4 +171,78 @@ TEST_F(ClipboardViewerChainTest, DestroyedByTheSystemWithItsParentThePaneLeavesO
     // The toolkit's own destruction afterwards does not leave again.
     form.reset();
     EXPECT_EQ(changesNaming(head, pane), 1);
+}
+
+namespace {
+
+// A viewer on a thread of its own that joins the chain and then answers no
+// message for a while (it waits without pumping), then pumps until it goes.
+class ViewerThatStalls {
+public:
+    explicit ViewerThatStalls(DWORD stallMs) : stallMs_(stallMs)
+    {
+        thread_ = CreateThread(nullptr, 0, &ViewerThatStalls::run, this, 0, nullptr);
+        // Joining sends the change to the viewers after it, the pane too.
+        pumpUntil([&] { return joined_.load(); });
+    }
+    ~ViewerThatStalls()
+    {
+        SetEvent(stop_);
+        pumpUntil([&] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; });
+        for (HANDLE handle : {thread_, stop_}) CloseHandle(handle);
+    }
+    ViewerThatStalls(const ViewerThatStalls&) = delete;
+    ViewerThatStalls& operator=(const ViewerThatStalls&) = delete;
+
+    HWND window() const { return window_.load(); }
+    int drawCount() const { return draws_.load(); }
+
+private:
+    static DWORD WINAPI run(void* self)
+    {
+        auto& stalling = *static_cast<ViewerThatStalls*>(self);
+        RecordingViewer viewer(true);
+        viewer.onDraw = [&] { ++stalling.draws_; };
+        stalling.window_ = viewer.window();
+        stalling.joined_ = true;
+        WaitForSingleObject(stalling.stop_, stalling.stallMs_);
+        while (MsgWaitForMultipleObjects(1, &stalling.stop_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        }
+        return 0;
+    }
+
+    DWORD stallMs_;
+    HANDLE stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> joined_{false};
+    std::atomic<int> draws_{0};
+};
+
+} // namespace
+
+TEST_F(ClipboardViewerTest, ANextViewerThatAnswersNothingNeitherHoldsThePaneNorLosesTheChange)
+{
+    ViewerThatStalls stalling(5000);
+    const int drawsOnJoining = stalling.drawCount();
+    auto* pane = new TClipboardViewer(form.get());
+    pane->setBounds(220, 10, 150, 150);
+    pane->setParent(form.get());
+    pane->show();
+    ASSERT_EQ(pane->nextViewer(), stalling.window());
+
+    const DWORD start = GetTickCount();
+    putTextOnClipboard("past a stalled viewer");
+    const auto shown = [&] {
+        auto* memo = dynamic_cast<toolkit::Memo*>(pane->contentControl());
+        return memo && memo->wideText() == L"past a stalled viewer";
+    };
+    ASSERT_TRUE(pumpUntil(shown, 30000));
+    EXPECT_LT(GetTickCount() - start, 2500u) << "the pane waited for the stalled viewer";
+    // Once it answers again the stalled viewer has the change too, and
+    // passes it on to the viewers after it.
+    EXPECT_TRUE(pumpUntil([&] { return stalling.drawCount() > drawsOnJoining; }, 30000));
+    delete pane;
 }
