@@ -91,6 +91,7 @@ TForm1::TForm1(Component* owner, MainModule& module) : Form(owner), module_(modu
     RegionsSearchBtn = &componentOf<SpeedButton>(*this, "RegionsSearchBtn");
     UseStartCoodrCB = &componentOf<CheckBox>(*this, "UseStartCoodrCB");
     UseTransporentCB = &componentOf<CheckBox>(*this, "UseTransporentCB");
+    holdPauseKey();
 }
 
 const EventHandler* TForm1::findMethod(std::string_view name) const

@@ -7,6 +7,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/HotKey.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menus.h"
@@ -84,11 +85,24 @@ public:
     toolkit::CheckBox* UseStartCoodrCB;
     toolkit::CheckBox* UseTransporentCB;
 
+    // The Pause key, held by this window while it exists (unless another
+    // program holds it): it does what Stop does while polling runs, and
+    // what Start does otherwise, whichever window has the keyboard focus.
+    const toolkit::HotKey& pauseKey() const { return pauseKey_; }
+
+protected:
+    LRESULT windowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     // The colour depth that the checked radio button stands for; 0 for none.
     int colorDepth() const;
+    // Registers the key for the window, which the form description's
+    // reading has made.
+    void holdPauseKey();
+    void pauseKeyPressed();
 
     MainModule& module_;
+    toolkit::HotKey pauseKey_{1, 0, VK_PAUSE};
     std::map<std::string, toolkit::EventHandler, std::less<>> methods_;
 };
 

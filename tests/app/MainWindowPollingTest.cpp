@@ -2,7 +2,11 @@
 // Polling and Paused, driven by real clicks, keys and typing.
 #include "MainWindowFixture.h"
 #include "support/WindowTesting.h"
+#include "support/UnixCommand.h"
 #include "toolkit/Application.h"
+
+#include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -121,3 +125,77 @@ TEST_F(PollingTest, ARefusedTimerShowsTheErrorAndLeavesThePanes)
 }
 
 } // namespace
+
+namespace {
+
+// Presses Pause through the X server, as a person would, while the pointer
+// rests on a window of its own that has the focus.
+class PauseKeyTest : public PollingTest {
+protected:
+    void SetUp() override
+    {
+        if (!testing_support::hasUnixCommand("xdotool")) GTEST_SKIP() << "xdotool is needed on the Linux side";
+        PollingTest::SetUp();
+        other = std::make_unique<Form>(nullptr);
+        other->setBounds(700, 400, 200, 120);
+        other->show();
+        POINT middle{100, 60};
+        ClientToScreen(other->handle(), &middle);
+        ASSERT_TRUE(testing_support::runUnixCommand("xdotool mousemove " + std::to_string(middle.x) + " " +
+                                                    std::to_string(middle.y)));
+        SetForegroundWindow(other->handle());
+        ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == other->handle(); }, 10000));
+    }
+    void TearDown() override
+    {
+        other.reset();
+        PollingTest::TearDown();
+    }
+    void pressPause() { ASSERT_TRUE(testing_support::runUnixCommand("xdotool key Pause")); }
+
+    std::unique_ptr<Form> other;
+};
+
+} // namespace
+
+TEST_F(PauseKeyTest, PauseStartsPollingThenStopsItWhileAnotherWindowHasTheFocus)
+{
+    ASSERT_TRUE(form->pauseKey().registered());
+    ASSERT_FALSE(polling());
+    pressPause();
+    ASSERT_TRUE(pumpUntil([&] { return polling(); }, 10000)) << "Pause did not start polling";
+    // What Start does.
+    EXPECT_EQ(form->Timer1->interval(), 2000);
+    EXPECT_TRUE(viewerShown());
+    EXPECT_FALSE(form->Image1->visible());
+    EXPECT_FALSE(form->StartBtn->grayedInactive());
+    EXPECT_EQ(GetForegroundWindow(), other->handle()) << "the focus stays where it was";
+
+    pressPause();
+    ASSERT_TRUE(pumpUntil([&] { return !polling(); }, 10000)) << "Pause did not stop polling";
+    // What Stop does.
+    EXPECT_FALSE(viewerShown());
+    EXPECT_TRUE(form->Image1->visible());
+    EXPECT_TRUE(form->StartBtn->grayedInactive());
+    EXPECT_FALSE(form->StopBtn->grayedInactive());
+}
+
+TEST_F(PollingTest, APauseKeyHeldElsewhereLeavesTheWindowWorkingWithoutABox)
+{
+    // The fixture's window holds the key: a second main window cannot have
+    // it, and comes up all the same.
+    ASSERT_TRUE(form->pauseKey().registered());
+    MessageBoxWatcher boxes(Application::instance()->title());
+    app::MainModule secondModule;
+    app::TForm1 second(nullptr, secondModule);
+    second.show();
+    testing_support::pumpPending();
+    EXPECT_FALSE(second.pauseKey().registered());
+    EXPECT_EQ(boxes.count(), 0u);
+    second.StartBtnClick(*second.StartBtn);
+    EXPECT_TRUE(second.Timer1->enabled());
+    // The key is released with the window that held it.
+    form.reset();
+    HotKey probe(7, 0, VK_PAUSE);
+    EXPECT_TRUE(probe.registerFor(second.handle()));
+}
