@@ -10,7 +10,8 @@
 //     detach at-exit|unloaded
 //     and the lines of an exercise (see exercise()).
 // The exercise runs when the message-only window "Quorvex clients" that the
-// library makes at registration receives WM_APP.
+// library makes at registration receives WM_APP; the clipboard exercise
+// (see clipboardFromAThreadThatNeverPumps()) when it receives WM_APP + 1.
 #include "RegisterCall.h"
 
 #include <windows.h>
@@ -148,6 +149,54 @@ std::string componentName(const void* component)
     return takeText(name);
 }
 
+// The chain of parent classes of an object's class, read through the
+// descriptor's parent cells: "TComponent,TObject".
+std::string parentClasses(const void* object)
+{
+    const auto offset = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(record.entries[33]));
+    std::string chain;
+    for (const char* classReference = *static_cast<const char* const*>(object);;) {
+        const auto* parentCell = *reinterpret_cast<const char* const* const*>(classReference + offset);
+        if (!parentCell) return chain;
+        classReference = *parentCell;
+        if (!chain.empty()) chain += ',';
+        chain += className(&classReference);
+    }
+}
+
+// Up from the main window to the application object, and down again to
+// every component of the main window, each of which must name the main
+// window as its owner:
+//   application <class> parents=<chain> owner=<-|result> count=<n> main-at=<index>|- past-end=<result>
+//   find=same|<result> owned-by-main=<n of count>
+void walkFromTheApplication(const void* main, std::uint32_t mainCount)
+{
+    const auto* application = reinterpret_cast<const void*>(call(3, word(main)).eax);
+    if (!application) {
+        log("application none");
+        return;
+    }
+    const auto* owner = reinterpret_cast<const void*>(call(3, word(application)).eax);
+    const std::uint32_t count = call(0, word(application)).eax;
+    std::string mainAt = "-";
+    for (std::uint32_t i = 0; i < count; ++i)
+        if (reinterpret_cast<const void*>(call(1, word(application), i).eax) == main) mainAt = std::to_string(i);
+    char* mainName = nullptr;
+    call(2, word(main), word(&mainName));
+    const auto* found = reinterpret_cast<const void*>(call(4, word(application), word(mainName)).eax);
+    takeText(mainName);
+    std::uint32_t ownedByMain = 0;
+    for (std::uint32_t i = 0; i < mainCount; ++i) {
+        const auto* child = reinterpret_cast<const void*>(call(1, word(main), i).eax);
+        if (reinterpret_cast<const void*>(call(3, word(child)).eax) == main) ++ownedByMain;
+    }
+    log("application " + className(application) + " parents=" + parentClasses(application) +
+        " owner=" + (owner ? hex(owner) : std::string("-")) + " count=" + std::to_string(count) +
+        " main-at=" + mainAt + " past-end=" + result(call(1, word(application), count)));
+    log("find=" + (found == main ? std::string("same") : hex(found)) + " owned-by-main=" +
+        std::to_string(ownedByMain) + " of " + std::to_string(mainCount));
+}
+
 // The main window's object, its components in order with names and
 // classes, the list error past the end, a point converted and back, the
 // window behind the main window, the data modules, then the rest of the
@@ -216,12 +265,97 @@ void exercise()
     const auto handle = reinterpret_cast<HWND>(call(14, word(main)).eax);
     log("main window=" + (handle == mainWindow ? std::string("same") : hex(handle)) +
         " at=" + (at ? componentName(at) : std::string("-")) + " ole=" + ole);
+    walkFromTheApplication(main, count);
+}
+
+// The clipboard changed by a thread of the library's own that then waits
+// without pumping messages (so that nothing sent to its window is
+// answered), while another thread watches the pane ClipboardViewer1
+// through the callbacks until its memo shows the text:
+//   clipboard-thread shown after <ms> ms
+//   clipboard-thread not shown within 2500 ms
+constexpr char placedText[] = "placed by a thread that never pumps";
+
+struct ClipboardExercise {
+    HANDLE placed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE released = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const void* pane = nullptr;
+};
+
+DWORD WINAPI ownClipboardWithoutPumping(void* parameter)
+{
+    auto& exercise = *static_cast<ClipboardExercise*>(parameter);
+    const HWND window = CreateWindowExA(0, "STATIC", "Quorvex clipboard owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                        nullptr, library, nullptr);
+    if (OpenClipboard(window)) {
+        EmptyClipboard();
+        if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof placedText)) {
+            std::memcpy(GlobalLock(memory), placedText, sizeof placedText);
+            GlobalUnlock(memory);
+            // The system owns the memory once it is set.
+            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        }
+        CloseClipboard();
+    }
+    SetEvent(exercise.placed);
+    WaitForSingleObject(exercise.released, 30000);
+    DestroyWindow(window);
+    return 0;
+}
+
+bool paneShowsPlacedText(const void* pane)
+{
+    if (call(0, word(pane)).eax == 0) return false;
+    const auto* content = reinterpret_cast<const void*>(call(1, word(pane), 0).eax);
+    const auto window = reinterpret_cast<HWND>(call(14, word(content)).eax);
+    char text[64] = {};
+    return window && GetWindowTextA(window, text, sizeof text) && std::strcmp(text, placedText) == 0;
+}
+
+DWORD WINAPI watchThePane(void* parameter)
+{
+    auto* exercise = static_cast<ClipboardExercise*>(parameter);
+    const HANDLE owner = CreateThread(nullptr, 0, ownClipboardWithoutPumping, exercise, 0, nullptr);
+    WaitForSingleObject(exercise->placed, 30000);
+    const DWORD start = GetTickCount();
+    bool shown = false;
+    while (!(shown = paneShowsPlacedText(exercise->pane)) && GetTickCount() - start < 2500) Sleep(10);
+    log(shown ? "clipboard-thread shown after " + std::to_string(GetTickCount() - start) + " ms"
+              : std::string("clipboard-thread not shown within 2500 ms"));
+    SetEvent(exercise->released);
+    WaitForSingleObject(owner, INFINITE);
+    for (HANDLE handle : {owner, exercise->placed, exercise->released}) CloseHandle(handle);
+    delete exercise;
+    return 0;
+}
+
+void clipboardFromAThreadThatNeverPumps()
+{
+    HWND mainWindow = nullptr;
+    EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&mainWindow));
+    const auto* main = reinterpret_cast<const void*>(call(18, word(mainWindow)).eax);
+    static struct {
+        std::int32_t count, length;
+        char text[20];
+    } paneName{-1, 16, "ClipboardViewer1"};
+    const auto* pane = main ? reinterpret_cast<const void*>(call(4, word(main), word(paneName.text)).eax) : nullptr;
+    if (!pane) {
+        log("clipboard-thread no pane");
+        return;
+    }
+    auto* exercise = new ClipboardExercise;
+    exercise->pane = pane;
+    CloseHandle(CreateThread(nullptr, 0, watchThePane, exercise, 0, nullptr));
 }
 
 LRESULT CALLBACK triggerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_APP) {
         exercise();
+        return 0;
+    }
+    if (message == WM_APP + 1) {
+        clipboardFromAThreadThatNeverPumps();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

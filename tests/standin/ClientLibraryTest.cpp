@@ -22,14 +22,14 @@ using testing_support::OtherProcess;
 // A folder of its own holding Ovistra.exe and, when given, a client library.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const std::string& library)
+    explicit ProgramFolder(const std::string& library, const std::string& program = "Ovistra.exe")
     {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         path = std::string(temp) + "ovistra-clients-" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(path.c_str(), nullptr);
         const std::string bin = testing_support::programFolder();
-        CopyFileA((bin + "\\Ovistra.exe").c_str(), (path + "\\Ovistra.exe").c_str(), FALSE);
+        CopyFileA((bin + "\\" + program).c_str(), (path + "\\Ovistra.exe").c_str(), FALSE);
         if (!library.empty()) CopyFileA((bin + "\\" + library).c_str(), (path + "\\QuorvexClients.dll").c_str(), FALSE);
         log = path + "\\clients.log";
         SetEnvironmentVariableA("QUORVEX_CLIENTS_LOG", log.c_str());
@@ -162,13 +162,44 @@ TEST_F(ClientLibrary, WithItTheProgramRegistersOnceBeforeItsWindowAndUnregisters
     EXPECT_EQ(lines[40], "data-modules 0 first raised List index out of bounds (0)");
     EXPECT_EQ(lines[41], "edit1 found=Edit1 owner=same parent=TPanel enabled=1 visible=1 bounds=252,20,264,21");
     EXPECT_EQ(lines[42], "main window=same at=Label1 ole=raised Interface not supported");
+    // Up to the application object that owns the main window, and down.
+    EXPECT_EQ(lines[43], "application TApplication parents=TComponent,TObject owner=- count=1 main-at=0 "
+                         "past-end=raised List index out of bounds (1)");
+    EXPECT_EQ(lines[44], "find=same owned-by-main=35 of 35");
+
+    // Text put on the clipboard by a thread of the library's that never
+    // pumps messages reaches the pane while that thread still waits.
+    SendMessageA(trigger, WM_APP + 1, 0, 0);
+    ASSERT_TRUE(testing_support::pumpUntil([&] { return folder.logLines().size() > 45; }, 30000));
+    lines = folder.logLines();
+    EXPECT_TRUE(startsWith(lines[45], "clipboard-thread shown after ")) << lines[45];
 
     closeAndWait(program, main);
     lines = folder.logLines();
-    ASSERT_EQ(lines.size(), 45u);
+    ASSERT_EQ(lines.size(), 48u);
     // After the loop, while the windows still exist; never unloaded.
-    EXPECT_TRUE(startsWith(lines[43], "remove windows=2 ")) << lines[43] << ": both windows still there";
-    EXPECT_EQ(lines[44], "detach at-exit");
+    EXPECT_TRUE(startsWith(lines[46], "remove windows=2 ")) << lines[46] << ": both windows still there";
+    EXPECT_EQ(lines[47], "detach at-exit");
+}
+
+TEST_F(ClientLibrary, AMainWindowThatCannotBeBuiltIsReportedOnceAndTheProgramStillUnregistersAndEnds)
+{
+    // The program built with a form description that cannot be read.
+    ProgramFolder folder("QuorvexClients.dll", "OvistraBrokenForm.exe");
+    OtherProcess program("Ovistra.exe", "", folder.path);
+    const Box box = waitForBox(program.id(), 120000);
+    ASSERT_TRUE(box.window) << "no box";
+    EXPECT_EQ(box.caption, "Ovistra");
+    EXPECT_NE(box.text.find("NoSuchProperty"), std::string::npos) << box.text;
+    EXPECT_EQ(testing_support::shownWindowOf(program.id(), "TForm", "Ovistra"), nullptr) << "no main window";
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.waitForExit(60000)) << "the program did not end";
+    EXPECT_EQ(waitForBox(program.id(), 0).window, nullptr);
+    const std::vector<std::string> lines = folder.logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(startsWith(lines[0], "add entries="));
+    EXPECT_TRUE(startsWith(lines[1], "remove windows=1 ")) << lines[1] << ": only the application's window";
+    EXPECT_EQ(lines[2], "detach at-exit");
 }
 
 TEST_F(ClientLibrary, ALibraryWithOnlyTheTwoRegistrationExportsIsRegisteredToo)
