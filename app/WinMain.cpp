@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-
 namespace {
 
 // The automation runtime for the GUI thread, shut down only if it started.

@@ -9,9 +9,8 @@
 #include <windows.h>
 
 #include <exception>
-#include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace toolkit {
 

@@ -32,7 +32,7 @@ PY
 [ -f "$work/Ovistra.exe" ] || { echo "FAILED: no Ovistra.exe unpacked"; exit 1; }
 # The version resource holds the same text (UTF-16 in the resource).
 strings -el "$work/Ovistra.exe" | grep -qx -- "$version" || fail "version $version not in the version resource"
-if strings -a "$work/Ovistra.exe" | grep -q "__gxx_personality\|\.debug_info"; then fail "the program is not stripped"; fi
+[ "$(i686-w64-mingw32-objdump -t "$work/Ovistra.exe" | grep -c '^\[')" -eq 0 ] || fail "the program is not stripped"
 
 # Started as a user starts it, with a client library beside it so that no
 # box stands before the window.
