@@ -1,12 +1,11 @@
 // The main window's clipboard viewer pane follows the clipboard.
 #include "MainWindowFixture.h"
 
+#include "support/ClipboardContent.h"
 #include "support/WindowTesting.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Image.h"
 #include "toolkit/Memo.h"
-
-#include <cstring>
 
 using namespace testing_support;
 
@@ -66,16 +65,10 @@ private:
         auto& owner = *static_cast<ThreadThatNeverPumps*>(self);
         const HWND window = CreateWindowExA(0, "STATIC", "never pumps", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                             nullptr, nullptr);
-        if (OpenClipboard(window)) {
-            EmptyClipboard();
-            const std::size_t size = std::strlen(owner.text_) + 1;
-            if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size)) {
-                std::memcpy(GlobalLock(memory), owner.text_, size);
-                GlobalUnlock(memory);
-                // The system owns the memory once it is set.
-                if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-            }
-            CloseClipboard();
+        try {
+            putTextOnClipboard(owner.text_, window);
+        } catch (...) {
+            // The pane then never shows the text, which the test reports.
         }
         SetEvent(owner.placed_);
         WaitForSingleObject(owner.released_, INFINITE);

@@ -14,9 +14,9 @@ HWND clipboardOwner()
     return owner;
 }
 
-void putTextOnClipboard(const char* text)
+void putTextOnClipboard(const char* text, HWND owner)
 {
-    const toolkit::OpenedClipboard open(clipboardOwner());
+    const toolkit::OpenedClipboard open(owner ? owner : clipboardOwner());
     EmptyClipboard();
     const std::size_t size = std::strlen(text) + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);

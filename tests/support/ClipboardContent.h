@@ -9,8 +9,9 @@ namespace testing_support {
 // (putting data needs an owner); it lives as long as the process.
 HWND clipboardOwner();
 
-// Empties the clipboard and puts the text on it as CF_TEXT.
-void putTextOnClipboard(const char* text);
+// Empties the clipboard and puts the text on it as CF_TEXT, owned by the
+// given window (by clipboardOwner() when none is given).
+void putTextOnClipboard(const char* text, HWND owner = nullptr);
 // The header of the clipboard's CF_DIB (bits per pixel and size); all 0
 // when there is none or the clipboard cannot be opened.
 BITMAPINFOHEADER clipboardBitmap();
