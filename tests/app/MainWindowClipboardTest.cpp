@@ -48,11 +48,14 @@ public:
           placed_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
           thread_(CreateThread(nullptr, 0, &ThreadThatNeverPumps::run, this, 0, nullptr))
     {
-        WaitForSingleObject(placed_, 30000);
+        // Emptying the clipboard sends WM_DESTROYCLIPBOARD to its previous
+        // owner, which may be a window of this thread: serve it meanwhile.
+        pumpUntil([&] { return WaitForSingleObject(placed_, 0) == WAIT_OBJECT_0; }, 30000);
     }
     ~ThreadThatNeverPumps()
     {
         SetEvent(released_);
+        pumpUntil([&] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; }, 30000);
         WaitForSingleObject(thread_, INFINITE);
         for (HANDLE handle : {thread_, placed_, released_}) CloseHandle(handle);
     }
