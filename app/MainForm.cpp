@@ -1,9 +1,10 @@
 #include "app/MainForm.h"
 
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/FormReader.h"
 #include "automation/MemberAccess.h"
 #include "automation/QuorvexClient.h"
+#include "toolkit/core/ClassRegistry.h"
+#include "toolkit/forms/FormReader.h"
+#include "toolkit/forms/StandardClasses.h"
 
 #include <string>
 

@@ -1,22 +1,22 @@
 #pragma once
 // TForm1, the main window: its components, built from app/main.form, and
 // the handlers that arm and disarm polling.
-#include "clipview/ClipboardViewer.h"
-#include "toolkit/Buttons.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/Dialogs.h"
-#include "toolkit/Edit.h"
-#include "toolkit/Form.h"
-#include "toolkit/HotKey.h"
-#include "toolkit/Image.h"
-#include "toolkit/Label.h"
-#include "toolkit/Menus.h"
-#include "toolkit/Panel.h"
-#include "toolkit/SpeedButton.h"
-#include "toolkit/SpinEdit.h"
-#include "toolkit/Timer.h"
-#include "settings/FormStorage.h"
 #include "app/MainModule.h"
+#include "clipview/ClipboardViewer.h"
+#include "settings/FormStorage.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Edit.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/controls/SpinEdit.h"
+#include "toolkit/core/ClassRegistry.h"
+#include "toolkit/forms/Dialogs.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/HotKey.h"
+#include "toolkit/system/Timer.h"
 
 #include <map>
 #include <string>

@@ -1,8 +1,8 @@
 // Start and finish of the program, in the order of its modules.
 #include "app/MainForm.h"
 #include "bridge/ClientLibrary.h"
-#include "toolkit/Application.h"
-#include "toolkit/Dispatch.h"
+#include "toolkit/forms/Application.h"
+#include "toolkit/system/EntryGuard.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -65,10 +65,5 @@ int runProgram(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    try {
-        return runProgram(instance);
-    } catch (...) {
-        toolkit::reportException(std::current_exception());
-        return 1;
-    }
+    return toolkit::guardedCall([&] { return runProgram(instance); }, 1);
 }

@@ -1,7 +1,7 @@
 #include "automation/MemberAccess.h"
 
 #include "automation/OleErrors.h"
-#include "toolkit/Error.h"
+#include "toolkit/core/Error.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // Errors of the automation layer, keeping what the system and the server
 // said: the failure code, and for a server's exception its description,
 // source and help context.
-#include "toolkit/Error.h"
+#include "toolkit/core/Error.h"
 
 #include <windows.h>
 

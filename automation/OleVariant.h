@@ -3,7 +3,7 @@
 // are empty, 32-bit integer, text (as a system string), automation boolean
 // (true is all bits set) and Dispatch object. Made from a C++ value only by
 // name, so that no text or pointer turns into one unnoticed.
-#include "toolkit/ComHandles.h"
+#include "toolkit/system/ComHandles.h"
 
 #include <oaidl.h>
 

@@ -8,10 +8,10 @@
 #include "clipview/ClipboardViewer.h"
 #include "support/ResourceCounts.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
-#include "toolkit/Clipboard.h"
-#include "toolkit/Form.h"
-#include "toolkit/Handles.h"
+#include "toolkit/forms/Application.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/Clipboard.h"
+#include "toolkit/system/Handles.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -2,10 +2,10 @@
 // same calls with raw COM, against the stand-in test tool in one run. The
 // two take turns in rounds, so that a change of machine load falls on both.
 //   polling_cycle_bench [cycles]
-#include "support/BareClient.h"
 #include "app/MainForm.h"
+#include "support/BareClient.h"
 #include "support/StandinSession.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <windows.h>
 #include <commctrl.h>

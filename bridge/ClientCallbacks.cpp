@@ -1,9 +1,9 @@
 #include "bridge/ClientCallbacks.h"
 
 #include "bridge/ClientError.h"
-#include "toolkit/Application.h"
-#include "toolkit/Component.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/controls/WinControl.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/forms/Application.h"
 
 namespace bridge {
 

@@ -1,7 +1,7 @@
 #include "bridge/ClientRecord.h"
 
 #include "bridge/ClientCallbacks.h"
-#include "toolkit/MetaClass.h"
+#include "toolkit/core/MetaClass.h"
 
 #include <windows.h>
 

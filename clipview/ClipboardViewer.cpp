@@ -1,12 +1,13 @@
 #include "clipview/ClipboardViewer.h"
 
 #include "clipview/PaletteGrid.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/Clipboard.h"
-#include "toolkit/FormReader.h"
-#include "toolkit/FormWriter.h"
-#include "toolkit/Image.h"
-#include "toolkit/Memo.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Memo.h"
+#include "toolkit/core/ClassRegistry.h"
+#include "toolkit/core/FormWriter.h"
+#include "toolkit/forms/FormReader.h"
+#include "toolkit/forms/StandardClasses.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,6 +26,16 @@ constexpr const wchar_t* unknownFormatMessage =
     L"\u041d\u0435\u0438\u0437\u0432\u0435\u0441\u0442\u043d\u044b\u0439 \u0444\u043e\u0440\u043c\u0430\u0442 "
     L"\u0434\u0430\u043d\u043d\u044b\u0445 \u0432 \u0431\u0443\u0444\u0435\u0440\u0435 \u043e\u0431\u043c\u0435\u043d"
     L"\u0430";  // "Неизвестный формат данных в буфере обмена"
+
+// The program's own formats: a picture, a component in its text form, an
+// icon as an icon-file image.
+constexpr char pictureFormatName[] = "Ovistra Picture";
+constexpr char componentFormatName[] = "Ovistra Component";
+constexpr char iconFormatName[] = "Ovistra Icon";
+
+UINT pictureClipboardFormat() { return registeredClipboardFormat<pictureFormatName>(); }
+UINT componentClipboardFormat() { return registeredClipboardFormat<componentFormatName>(); }
+UINT iconClipboardFormat() { return registeredClipboardFormat<iconFormatName>(); }
 
 // The clipboard format a view format stands for; 0 for none.
 UINT clipboardFormatOf(TClipboardViewFormat format)

@@ -5,8 +5,8 @@
 // text, an image for bitmaps, metafiles, pictures and icons, a palette
 // grid, a component read from the clipboard (or its text form), or a
 // memo with a message.
-#include "toolkit/Memo.h"
-#include "toolkit/ScrollBox.h"
+#include "toolkit/controls/Memo.h"
+#include "toolkit/controls/ScrollBox.h"
 
 #include <cstdint>
 

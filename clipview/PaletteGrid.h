@@ -2,8 +2,8 @@
 // The palette grid: the entries of a palette as 20 x 20 pixel cells, as
 // many columns as fit beside a vertical scroll bar, as many rows as the
 // entries need.
-#include "toolkit/DrawGrid.h"
-#include "toolkit/Picture.h"
+#include "toolkit/controls/DrawGrid.h"
+#include "toolkit/graphics/Picture.h"
 
 #include <vector>
 

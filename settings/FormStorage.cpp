@@ -1,9 +1,9 @@
 #include "settings/FormStorage.h"
 
 #include "settings/PropsStorage.h"
-#include "toolkit/Application.h"
-#include "toolkit/Form.h"
-#include "toolkit/Text.h"
+#include "toolkit/core/Text.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/EntryGuard.h"
 
 #include <algorithm>
 #include <map>
@@ -91,11 +91,7 @@ void TFormPlacement::attach(Form& owner)
 
 void TFormPlacement::reportErrors(void (TFormPlacement::*pass)())
 {
-    try {
-        (this->*pass)();
-    } catch (...) {
-        if (Application* application = Application::instance()) application->showException(std::current_exception());
-    }
+    toolkit::guardedCall([&] { (this->*pass)(); });
 }
 
 void TFormPlacement::formShow(Component& sender)

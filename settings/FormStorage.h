@@ -10,8 +10,8 @@
 // reported by the standard error box and do not stop the form.
 #include "settings/IniFile.h"
 #include "settings/WindowPlacement.h"
-#include "toolkit/Component.h"
-#include "toolkit/Events.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/Events.h"
 
 #include <array>
 #include <memory>

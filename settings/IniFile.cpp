@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "toolkit/Error.h"
+#include "toolkit/core/Error.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "settings/PropsStorage.h"
 
 #include "settings/IniFile.h"
-#include "toolkit/MetaClass.h"
-#include "toolkit/Text.h"
+#include "toolkit/core/MetaClass.h"
+#include "toolkit/core/Text.h"
 
 #include <algorithm>
 

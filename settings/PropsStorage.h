@@ -3,8 +3,8 @@
 // properties (TPropInfoList) and the reading and writing of one of them
 // through callbacks that a settings component points at its section
 // (TPropsStorage).
-#include "toolkit/Component.h"
-#include "toolkit/Property.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/Property.h"
 
 #include <functional>
 #include <string>

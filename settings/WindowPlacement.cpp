@@ -1,8 +1,8 @@
 #include "settings/WindowPlacement.h"
 
 #include "settings/IniFile.h"
-#include "toolkit/Application.h"
-#include "toolkit/Error.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/forms/Application.h"
 
 #include <windows.h>
 

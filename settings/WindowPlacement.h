@@ -7,7 +7,7 @@
 //   NormPos(<w>x<h>), NormPos              left, top, right, bottom
 // The keys with the screen-size suffix keep one position per screen size;
 // the plain keys hold the last one saved.
-#include "toolkit/Form.h"
+#include "toolkit/forms/Form.h"
 
 #include <cstdint>
 #include <string>

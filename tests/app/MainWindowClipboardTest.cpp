@@ -3,9 +3,9 @@
 
 #include "support/ClipboardContent.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Clipboard.h"
-#include "toolkit/Image.h"
-#include "toolkit/Memo.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Memo.h"
+#include "toolkit/system/Clipboard.h"
 
 using namespace testing_support;
 

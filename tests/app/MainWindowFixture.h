@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "support/RecordingServer.h"
 #include "support/SettingsFile.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <gtest/gtest.h>
 

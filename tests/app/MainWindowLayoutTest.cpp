@@ -2,7 +2,7 @@
 // sizes, captions, defaults and tab order, read back from the real windows.
 #include "MainWindowFixture.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Clipboard.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Start, the refresh time and Show Object on the real window: Idle,
 // Polling and Paused, driven by real clicks, keys and typing.
 #include "MainWindowFixture.h"
-#include "support/WindowTesting.h"
 #include "support/UnixCommand.h"
-#include "toolkit/Application.h"
+#include "support/WindowTesting.h"
+#include "toolkit/forms/Application.h"
 
 #include <memory>
 #include <string>

@@ -4,7 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "support/WindowTesting.h"
-#include "toolkit/Clipboard.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <fstream>
 

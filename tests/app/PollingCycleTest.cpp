@@ -4,7 +4,7 @@
 #include "MainWindowFixture.h"
 #include "support/RecordingServer.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "support/MessageBeepCounter.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Clipboard.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <climits>
 

@@ -9,11 +9,11 @@
 #include "bridge/CountedString.h"
 #include "support/OtherProcess.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
-#include "toolkit/Form.h"
-#include "toolkit/Label.h"
-#include "toolkit/MetaClass.h"
-#include "toolkit/Panel.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/core/MetaClass.h"
+#include "toolkit/forms/Application.h"
+#include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
 

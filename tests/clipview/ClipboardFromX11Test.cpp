@@ -3,7 +3,7 @@
 #include "ClipboardViewerFixture.h"
 
 #include "support/UnixCommand.h"
-#include "toolkit/ComHandles.h"
+#include "toolkit/system/ComHandles.h"
 
 #include <wincodec.h>
 

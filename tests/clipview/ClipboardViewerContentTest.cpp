@@ -2,7 +2,7 @@
 #include "ClipboardViewerFixture.h"
 
 #include "clipview/PaletteGrid.h"
-#include "toolkit/Label.h"
+#include "toolkit/controls/Label.h"
 
 #include <fstream>
 

@@ -2,7 +2,7 @@
 #include "ClipboardViewerFixture.h"
 
 #include "clipview/PaletteGrid.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 using namespace clipview;
 using namespace testing_support;

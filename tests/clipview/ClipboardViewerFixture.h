@@ -4,9 +4,9 @@
 #include "clipview/ClipboardViewer.h"
 #include "support/ClipboardHelper.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Form.h"
-#include "toolkit/Image.h"
-#include "toolkit/Memo.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Memo.h"
+#include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
 

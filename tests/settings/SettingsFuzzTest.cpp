@@ -6,7 +6,7 @@
 #include "settings/IniFile.h"
 #include "support/SettingsFile.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Text.h"
+#include "toolkit/core/Text.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "settings/WindowPlacement.h"
 #include "support/SettingsFile.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "LiveFixture.h"
 #include "ScreenCapture.h"
 #include "support/ClipboardContent.h"
-#include "toolkit/Clipboard.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "support/ResourceCounts.h"
 #include "support/StandinSession.h"
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <gtest/gtest.h>
 

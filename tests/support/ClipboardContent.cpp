@@ -1,6 +1,6 @@
 #include "support/ClipboardContent.h"
 
-#include "toolkit/Clipboard.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <cstring>
 #include <stdexcept>

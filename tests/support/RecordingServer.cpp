@@ -1,6 +1,6 @@
 #include "support/RecordingServer.h"
 
-#include "toolkit/ComHandles.h"
+#include "toolkit/system/ComHandles.h"
 
 #include <oleauto.h>
 

@@ -1,6 +1,6 @@
 // Test entry: a crash prints and exits instead of opening a dialog, and
 // one application object lives for the whole run, as in the program.
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "support/WindowTesting.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/forms/Application.h"
 
 namespace testing_support {
 

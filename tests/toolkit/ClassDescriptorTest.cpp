@@ -1,9 +1,9 @@
 // What foreign code reads of a component: the first word of its client
 // face is a class reference, with the class descriptor's fields at fixed
 // negative offsets from it.
-#include "toolkit/Buttons.h"
-#include "toolkit/Form.h"
-#include "toolkit/Label.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,16 @@
 // Component streaming in text form: what the writer produces reads back
 // to the same component, and a stream that cannot be read leaves nothing
 // behind.
-#include "toolkit/Buttons.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/Error.h"
-#include "toolkit/FormReader.h"
-#include "toolkit/FormWriter.h"
-#include "toolkit/Label.h"
-#include "toolkit/Memo.h"
-#include "toolkit/Panel.h"
-#include "toolkit/Timer.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Memo.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/core/ClassRegistry.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/core/FormWriter.h"
+#include "toolkit/forms/FormReader.h"
+#include "toolkit/forms/StandardClasses.h"
+#include "toolkit/system/Timer.h"
 
 #include <gtest/gtest.h>
 

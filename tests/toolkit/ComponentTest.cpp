@@ -1,10 +1,10 @@
 // Ownership: owned components in the order given, destroyed with their
 // owner, names unique within an owner.
-#include "toolkit/Error.h"
-#include "toolkit/Form.h"
-#include "toolkit/Label.h"
-#include "toolkit/Panel.h"
-#include "toolkit/Timer.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // boxes, flat speed buttons driven by real mouse and key messages, and the
 // search for the graphic control at a point.
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
-#include "toolkit/Buttons.h"
-#include "toolkit/Form.h"
-#include "toolkit/Label.h"
-#include "toolkit/Panel.h"
-#include "toolkit/ScrollBox.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/controls/ScrollBox.h"
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/forms/Application.h"
+#include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
 

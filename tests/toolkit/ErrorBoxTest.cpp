@@ -1,11 +1,11 @@
 // Errors raised in handlers reach the standard error box through the one
 // guarded dispatch, and the window stays usable.
 #include "support/WindowTesting.h"
-#include "toolkit/Application.h"
-#include "toolkit/Buttons.h"
-#include "toolkit/Error.h"
-#include "toolkit/Form.h"
-#include "toolkit/Timer.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/forms/Application.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/Timer.h"
 
 #include <gtest/gtest.h>
 

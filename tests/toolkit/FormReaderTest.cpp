@@ -1,14 +1,15 @@
 // The form-description reader: values of every kind, creation order,
 // references resolved at the end, and clear errors naming what is wrong.
-#include "toolkit/Buttons.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/Error.h"
-#include "toolkit/Form.h"
-#include "toolkit/FormReader.h"
-#include "toolkit/FormText.h"
-#include "toolkit/Label.h"
-#include "toolkit/Menus.h"
-#include "toolkit/Panel.h"
+#include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Menus.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/core/ClassRegistry.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/core/FormText.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/FormReader.h"
+#include "toolkit/forms/StandardClasses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Saving pictures: BMP files at every colour depth (also read back by a
 // separate reader after this suite, see read_bmp.py), enhanced metafiles,
 // and a failing save that leaves the old file as it was.
-#include "toolkit/Error.h"
-#include "toolkit/Picture.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/graphics/Picture.h"
 
 #include <gtest/gtest.h>
 

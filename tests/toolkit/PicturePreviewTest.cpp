@@ -1,7 +1,7 @@
 // The open-picture dialog's preview: what it shows for bitmap files, for
 // files that are not bitmaps, and how a picture is fitted into its area.
-#include "toolkit/Picture.h"
-#include "toolkit/PicturePreview.h"
+#include "toolkit/forms/PicturePreview.h"
+#include "toolkit/graphics/Picture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // stepping by one, range on setting and on leaving, a change notification
 // on every change of the text.
 #include "support/WindowTesting.h"
-#include "toolkit/Form.h"
-#include "toolkit/SpinEdit.h"
+#include "toolkit/controls/SpinEdit.h"
+#include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The timer: ticks only while enabled with a handler and an interval, takes
 // up a new interval, and reports a refused system timer.
 #include "support/WindowTesting.h"
-#include "toolkit/Error.h"
-#include "toolkit/Form.h"
-#include "toolkit/Timer.h"
+#include "toolkit/core/Error.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/system/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,131 @@
+// Reading pictures from the clipboard's formats.
+#include "toolkit/graphics/Picture.h"
+#include "toolkit/system/Clipboard.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace toolkit {
+
+namespace {
+
+// The largest copy made of a clipboard bitmap: beyond it a 32-bit process
+// runs short of address space.
+constexpr std::uint64_t maximumBitmapBytes = 256u << 20;
+
+struct BitmapInfoWithColors {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+EnhMetafileHandle enhancedFromWindowsMetafile(HANDLE data)
+{
+    GlobalLockGuard lock(data);
+    if (!lock.data() || lock.size() < sizeof(METAFILEPICT)) throw InvalidGraphic("Invalid metafile");
+    const auto& picture = *static_cast<const METAFILEPICT*>(lock.data());
+    const UINT size = GetMetaFileBitsEx(picture.hMF, 0, nullptr);
+    if (!size) throw InvalidGraphic("Invalid metafile");
+    std::vector<BYTE> bits(size);
+    if (GetMetaFileBitsEx(picture.hMF, size, bits.data()) != size) throw InvalidGraphic("Invalid metafile");
+    EnhMetafileHandle converted(SetWinMetaFileBits(size, bits.data(), nullptr, &picture));
+    if (!converted.get()) throw InvalidGraphic("Invalid metafile");
+    return converted;
+}
+
+} // namespace
+
+BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height)
+{
+    BITMAP description{};
+    if (!source || !GetObjectA(source, sizeof description, &description) || description.bmWidth <= 0 ||
+        description.bmHeight <= 0)
+        throw InvalidGraphic("Invalid bitmap");
+    int depth = description.bmBitsPixel * description.bmPlanes;
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24) depth = 32;
+    const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(description.bmWidth) * depth + 31) / 32) * 4;
+    if (rowBytes * static_cast<std::uint64_t>(description.bmHeight) > maximumBitmapBytes)
+        throw InvalidGraphic("Invalid bitmap");
+
+    BitmapInfoWithColors info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = description.bmWidth;
+    info.header.biHeight = description.bmHeight;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(depth);
+    info.header.biCompression = BI_RGB;
+    WindowDC screen(nullptr);
+    SavedDC saved(screen.get());
+    if (palette) {
+        SelectPalette(screen.get(), palette, TRUE);
+        RealizePalette(screen.get());
+    }
+    // The first call fills the colour table of palette-based depths.
+    if (!GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), nullptr,
+                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+        throw InvalidGraphic("Invalid bitmap");
+    info.header.biCompression = BI_RGB;
+    info.header.biSizeImage = 0;
+    void* bits = nullptr;
+    BitmapHandle copy(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                       nullptr, 0));
+    if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), bits,
+                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
+        throw InvalidGraphic("Invalid bitmap");
+    width = description.bmWidth;
+    height = description.bmHeight;
+    return copy;
+}
+
+bool Picture::supportsClipboardFormat(UINT format)
+{
+    return format == CF_BITMAP || format == CF_METAFILEPICT || format == CF_ENHMETAFILE ||
+           (format != 0 && format == pngClipboardFormat());
+}
+
+void Picture::loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette)
+{
+    if (!data) throw InvalidGraphic("Invalid clipboard format");
+    if (format == CF_BITMAP) {
+        int width = 0, height = 0;
+        BitmapHandle copy = copyBitmap(static_cast<HBITMAP>(data), palette, width, height);
+        setBitmap(std::move(copy), copyPalette(palette), width, height);
+    } else if (format == CF_ENHMETAFILE) {
+        EnhMetafileHandle copy(CopyEnhMetaFileA(static_cast<HENHMETAFILE>(data), nullptr));
+        if (!copy.get()) throw InvalidGraphic("Invalid metafile");
+        setMetafile(std::move(copy));
+    } else if (format == CF_METAFILEPICT) {
+        setMetafile(enhancedFromWindowsMetafile(data));
+    } else if (format == pngClipboardFormat()) {
+        GlobalLockGuard lock(data);
+        int width = 0, height = 0;
+        BitmapHandle decoded = decodePng(lock.data(), lock.size(), width, height);
+        setBitmap(std::move(decoded), PaletteHandle(), width, height);
+    } else {
+        throw InvalidGraphic("Invalid clipboard format");
+    }
+}
+
+void Picture::pasteBitmapOrMetafile(HWND owner)
+{
+    OpenedClipboard clipboard(owner);
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (format != CF_BITMAP && format != CF_METAFILEPICT && format != CF_ENHMETAFILE) continue;
+        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)));
+        return;
+    }
+    throw Error("Invalid clipboard format");
+}
+
+void Picture::assignFromClipboard(HWND owner)
+{
+    OpenedClipboard clipboard(owner);
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (!supportsClipboardFormat(format)) continue;
+        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)));
+        return;
+    }
+    clear();
+}
+
+} // namespace toolkit
