@@ -49,6 +49,14 @@ WinControl::~WinControl()
     destroyHandle();
 }
 
+bool WinControl::placeChild(Component& child)
+{
+    auto* control = dynamic_cast<Control*>(&child);
+    if (!control) return false;
+    control->setParent(this);
+    return true;
+}
+
 HWND WinControl::handle()
 {
     if (!window_) createHandle();

@@ -36,6 +36,8 @@ public:
     static WinControl* fromHandle(HWND window);
 
     const std::vector<Control*>& controls() const { return controls_; }
+    // A control nested in this one's description is placed in it.
+    bool placeChild(Component& child) override;
     // The topmost child at a point of the client area: visible, answering
     // the hit test; disabled ones only when asked; windowed ones only when
     // asked.

@@ -58,6 +58,11 @@ Component* Component::findComponent(std::string_view name) const
 
 void Component::readChild(Component&) {}
 
+bool Component::placeChild(Component&)
+{
+    return false;
+}
+
 ClientFace* Component::clientFace()
 {
     face_.classReference = metaClass().classReference();

@@ -42,8 +42,13 @@ public:
     void setLoading(bool loading) { loading_ = loading; }
     // Called by the reader on each created component once all are read.
     virtual void loaded() { loading_ = false; }
-    // Called by the reader for an object nested in this one's description.
+    // Called by the reader for an object nested in this one's description
+    // that this component does not place (below).
     virtual void readChild(Component& child);
+    // Called by the reader for every object nested in this one's
+    // description: true when this component took it as its child (a
+    // windowed control places controls in itself).
+    virtual bool placeChild(Component& child);
 
     ClientFace* clientFace();
     static Component* fromClientFace(const void* face);
