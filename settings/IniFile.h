@@ -2,16 +2,12 @@
 // The settings file, touched only key by key through the system's profile
 // functions. The name is handed over as configured: a name without a path
 // means the file in the Windows directory.
+#include "settings/IniValues.h"
+
 #include <cstdint>
 #include <string>
 
 namespace settings {
-
-// The integer reading of the settings file: optional leading blanks, then
-// an optional sign and decimal digits, or hexadecimal digits after "$",
-// "x", "X", "0x" or "0X". Anything else, nothing at all, or more than 32
-// bits gives `fallback`.
-std::int32_t textToInteger(const std::string& text, std::int32_t fallback);
 
 class TIniFile {
 public:

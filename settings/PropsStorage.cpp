@@ -67,22 +67,7 @@ void TPropsStorage::loadProperty(const PropInfo& property) const
     std::string text = propertyText(*component, property);
     if (!text.empty() || property.kind == PropKind::Text)
         text = toolkit::trimBlanks(readString(prefix + property.name, text));
-    switch (property.kind) {
-    case PropKind::Enumeration:
-        for (std::size_t i = 0; i < property.identifiers.size(); ++i)
-            if (toolkit::sameTextAscii(property.identifiers[i], text)) {
-                property.set(*component, PropertyValue{static_cast<std::int32_t>(i)});
-                return;
-            }
-        return;
-    case PropKind::Integer: {
-        const std::int32_t current = std::get<std::int32_t>(property.get(*component));
-        property.set(*component, PropertyValue{textToInteger(text, current)});
-        return;
-    }
-    case PropKind::Text: property.set(*component, PropertyValue{text}); return;
-    default: return;
-    }
+    setFromStoredText(*component, property, text);
 }
 
 } // namespace settings

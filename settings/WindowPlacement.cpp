@@ -35,18 +35,7 @@ std::vector<std::string> readPositionList(PlacementSection& section, const std::
 {
     std::string text = section.readString(key + screenSizeSuffix(), "");
     if (text.empty()) text = section.readString(key, "");
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == ',') {
-            if (!word.empty()) words.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    return words;
+    return positionWords(text);
 }
 
 LONG wordOf(const std::vector<std::string>& words, std::size_t index, LONG fallback)
