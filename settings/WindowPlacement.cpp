@@ -3,6 +3,7 @@
 #include "settings/IniFile.h"
 #include "toolkit/core/Error.h"
 #include "toolkit/forms/Application.h"
+#include "toolkit/system/Handles.h"
 
 #include <windows.h>
 
@@ -58,10 +59,8 @@ std::string screenSizeSuffix()
 
 int screenPixelsPerInch()
 {
-    HDC screen = GetDC(nullptr);
-    const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    toolkit::WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 void writePlacement(Form& form, PlacementSection& section)

@@ -222,3 +222,29 @@ TEST_F(PictureFile, AMetafileIsWrittenInItsOwnFormatAndAnEmptyPictureWritesNothi
 }
 
 } // namespace
+
+// The toolkit's count of GDI objects follows its owners through moves,
+// resets and DCs, so a benchmark can read what the process holds.
+TEST(GdiObjectCount, FollowsEveryOwnerFromTakingToRelease)
+{
+    const long before = gdiObjectsHeld;
+    {
+        BitmapHandle first(CreateBitmap(2, 2, 1, 32, nullptr));
+        ASSERT_TRUE(first);
+        EXPECT_EQ(gdiObjectsHeld, before + 1);
+        BitmapHandle second(CreateBitmap(2, 2, 1, 32, nullptr));
+        second = std::move(first);
+        EXPECT_EQ(gdiObjectsHeld, before + 1) << "the bitmap given up by the move target";
+        BitmapHandle third(std::move(second));
+        EXPECT_EQ(gdiObjectsHeld, before + 1);
+        MemoryDC dc(nullptr);
+        EXPECT_EQ(gdiObjectsHeld, before + 2);
+        Picture picture;
+        picture.makeBlankBitmap(3, 3);
+        EXPECT_EQ(gdiObjectsHeld, before + 3);
+        picture.clear();
+        third.reset();
+        EXPECT_EQ(gdiObjectsHeld, before + 1);
+    }
+    EXPECT_EQ(gdiObjectsHeld, before);
+}

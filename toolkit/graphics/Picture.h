@@ -26,9 +26,11 @@ public:
 PaletteHandle copyPalette(HPALETTE palette);
 
 struct DeleteEnhMetafile {
+    static constexpr bool countsAsGdi = true;
     void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
 };
 struct DestroyIconHandle {
+    static constexpr bool countsAsGdi = true;
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
 using EnhMetafileHandle = UniqueHandle<HENHMETAFILE, DeleteEnhMetafile>;

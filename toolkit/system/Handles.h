@@ -4,20 +4,34 @@
 // polling tick.
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace toolkit {
+
+// The GDI objects and device contexts that the toolkit's owners hold now,
+// each counted from the moment its owner takes it to its release. Where
+// the system keeps no count of a process's GDI objects (GetGuiResources
+// answers 0 under Wine), benchmarks read this one.
+inline std::atomic<long> gdiObjectsHeld{0};
+
+// A release whose handles count as GDI objects declares countsAsGdi.
+template <typename Release>
+constexpr bool countsAsGdi = requires { Release::countsAsGdi; };
 
 // A handle released by `Release` when its owner goes.
 template <typename Handle, typename Release>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) : handle_(handle) { count(+1); }
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
+        if (this != &other) {
+            release();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -28,11 +42,25 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
     void reset(Handle handle = nullptr)
     {
-        if (handle_) Release{}(handle_);
+        release();
         handle_ = handle;
+        count(+1);
     }
 
 private:
+    void release()
+    {
+        if (!handle_) return;
+        Release{}(handle_);
+        count(-1);
+        handle_ = nullptr;
+    }
+    void count(long change) const
+    {
+        if constexpr (countsAsGdi<Release>)
+            if (handle_) gdiObjectsHeld += change;
+    }
+
     Handle handle_ = nullptr;
 };
 
@@ -50,6 +78,7 @@ public:
 };
 
 struct DeleteGdiObject {
+    static constexpr bool countsAsGdi = true;
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 
@@ -65,12 +94,17 @@ using BitmapHandle = GdiObject<HBITMAP>;
 // A memory DC created with CreateCompatibleDC, deleted with DeleteDC.
 class MemoryDC {
 public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith))
+    {
+        if (dc_) ++gdiObjectsHeld;
+    }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     ~MemoryDC()
     {
-        if (dc_) DeleteDC(dc_);
+        if (!dc_) return;
+        DeleteDC(dc_);
+        --gdiObjectsHeld;
     }
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
@@ -82,12 +116,17 @@ private:
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDC {
 public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window))
+    {
+        if (dc_) ++gdiObjectsHeld;
+    }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC()
     {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (!dc_) return;
+        ReleaseDC(window_, dc_);
+        --gdiObjectsHeld;
     }
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
@@ -100,10 +139,17 @@ private:
 // BeginPaint / EndPaint.
 class PaintDC {
 public:
-    explicit PaintDC(HWND window) : window_(window) { BeginPaint(window, &paint_); }
+    explicit PaintDC(HWND window) : window_(window)
+    {
+        if (BeginPaint(window, &paint_)) ++gdiObjectsHeld;
+    }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
-    ~PaintDC() { EndPaint(window_, &paint_); }
+    ~PaintDC()
+    {
+        EndPaint(window_, &paint_);
+        if (paint_.hdc) --gdiObjectsHeld;
+    }
     HDC get() const { return paint_.hdc; }
     const RECT& area() const { return paint_.rcPaint; }
 
