@@ -3,7 +3,7 @@
 // chain that reads CF_BITMAP and blits it), in one run: the time from the
 // clipboard's closing to the picture painted, how long the pane holds the
 // clipboard open per rebuild, and what the process holds after many
-// changes against after a few.
+// changes against after a few, each viewer alone in a phase of its own.
 //   clipboard_rebuild_bench [changes]      (default 1000)
 #include "clipview/ClipboardViewer.h"
 #include "support/ResourceCounts.h"
@@ -177,9 +177,35 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-std::string gdiText(const testing_support::ResourceCounts& counts)
+// GDI objects as the system counts them, else as the toolkit's owners do.
+long gdiObjects(const testing_support::ResourceCounts& counts)
 {
-    return counts.gdiObjects ? std::to_string(*counts.gdiObjects) : std::string("n/a");
+    return counts.gdiObjects && *counts.gdiObjects ? static_cast<long>(*counts.gdiObjects)
+                                                   : toolkit::gdiObjectsHeld.load();
+}
+
+struct Growth {
+    testing_support::ResourceCounts afterFew, afterMany;
+    long gdiAfterFew = 0, gdiAfterMany = 0;
+    double heapPerChange(int changes) const
+    {
+        return (static_cast<double>(afterMany.heapBytes) - static_cast<double>(afterFew.heapBytes)) / (changes - 10);
+    }
+};
+
+// What the process holds after 10 changes and after `changes`, with
+// `round` run for each change.
+template <typename Round>
+Growth growth(int changes, Round round)
+{
+    Growth result;
+    for (int i = 0; i < 10; ++i) round(i);
+    result.afterFew = testing_support::countResources();
+    result.gdiAfterFew = gdiObjects(result.afterFew);
+    for (int i = 10; i < changes; ++i) round(i);
+    result.afterMany = testing_support::countResources();
+    result.gdiAfterMany = gdiObjects(result.afterMany);
+    return result;
 }
 
 int measure(int changes)
@@ -207,20 +233,30 @@ int measure(int changes)
     std::printf("rebuild and paint, pane:        %8.2f ms (median of %zu)\n", paneTime * 1000, paneTimes.size());
     std::printf("rebuild and paint, bare viewer: %8.2f ms (median of %zu)\n", bareTime * 1000, bareTimes.size());
 
-    Pane pane;
-    for (int round = 0; round < 10; ++round) paneRound(pane, owner, round);
-    const testing_support::ResourceCounts afterFew = testing_support::countResources();
-    for (int round = 10; round < changes; ++round) paneRound(pane, owner, round);
-    const testing_support::ResourceCounts afterMany = testing_support::countResources();
-    std::printf("heap bytes after %d changes / after 10: %zu / %zu\n", changes, afterMany.heapBytes, afterFew.heapBytes);
-    std::printf("windows after %d changes / after 10: %zu / %zu\n", changes, afterMany.userObjects, afterFew.userObjects);
-    if (!afterMany.gdiObjects) std::printf("(this system does not count GDI objects: GetGuiResources answers 0)\n");
+    Growth paneGrowth, bareGrowth;
+    {
+        Pane pane;
+        paneGrowth = growth(changes, [&](int round) { paneRound(pane, owner, round); });
+    }
+    {
+        BareViewer bare;
+        testing_support::pumpPending();
+        bareGrowth = growth(changes, [&](int round) { bareRound(bare, owner, round); });
+    }
     DestroyWindow(owner);
+    const auto& pane = paneGrowth;
+    std::printf("pane: heap bytes after %d changes / after 10: %zu / %zu\n", changes, pane.afterMany.heapBytes,
+                pane.afterFew.heapBytes);
+    std::printf("pane: windows after %d changes / after 10: %zu / %zu\n", changes, pane.afterMany.userObjects,
+                pane.afterFew.userObjects);
+    if (!pane.afterMany.gdiObjects || !*pane.afterMany.gdiObjects)
+        std::printf("(the system does not count GDI objects here: the toolkit's owners' count is shown)\n");
 
     std::printf("rebuild, pane / bare viewer: %.2f\n", paneTime / bareTime);
     std::printf("clipboard held open per rebuild: %.1f ms\n", median(heldOpen) * 1000);
-    std::printf("GDI objects after %d changes / after 10: %s / %s\n", changes, gdiText(afterMany).c_str(),
-                gdiText(afterFew).c_str());
+    std::printf("heap growth per change, pane / bare viewer: %.0f / %.0f bytes\n", paneGrowth.heapPerChange(changes),
+                bareGrowth.heapPerChange(changes));
+    std::printf("GDI objects after %d changes / after 10: %ld / %ld\n", changes, pane.gdiAfterMany, pane.gdiAfterFew);
     return 0;
 }
 
