@@ -1,6 +1,7 @@
 #include "toolkit/forms/Dialogs.h"
 
 #include "toolkit/core/Error.h"
+#include "toolkit/forms/CommonDialogs.h"
 #include "toolkit/forms/Application.h"
 #include "toolkit/forms/Form.h"
 
@@ -39,7 +40,7 @@ bool FileDialog::execute()
     description.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
     description.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (!run(description)) {
-        if (CommDlgExtendedError() != 0) throw Error("Cannot show the file dialog");
+        if (commonDialogError() != 0) throw Error("Cannot show the file dialog");
         return false;
     }
     fileName_ = path.data();
@@ -48,7 +49,7 @@ bool FileDialog::execute()
 
 bool FileDialog::run(OPENFILENAMEA& description)
 {
-    return GetOpenFileNameA(&description) != FALSE;
+    return getOpenFileName(description);
 }
 
 const MetaClass SaveDialog::classInfo("TSaveDialog", FileDialog::classInfo, sizeof(SaveDialog), createInstance<SaveDialog>,
@@ -58,7 +59,7 @@ SaveDialog::SaveDialog(Component* owner) : FileDialog(owner) {}
 
 bool SaveDialog::run(OPENFILENAMEA& description)
 {
-    return GetSaveFileNameA(&description) != FALSE;
+    return getSaveFileName(description);
 }
 
 const MetaClass OpenPictureDialog::classInfo("TOpenPictureDialog", FileDialog::classInfo, sizeof(OpenPictureDialog),

@@ -1,6 +1,7 @@
 // The open-picture dialog: the system's open dialog with a preview of the
 // selected bitmap beside its file list.
 #include "toolkit/core/Error.h"
+#include "toolkit/forms/CommonDialogs.h"
 #include "toolkit/forms/Dialogs.h"
 #include "toolkit/forms/PicturePreview.h"
 #include "toolkit/system/EntryGuard.h"
@@ -92,7 +93,7 @@ bool OpenPictureDialog::run(OPENFILENAMEA& description)
     description.hInstance = static_cast<HINSTANCE>(dialogTemplate.get());
     description.lpfnHook = previewHook;
     description.lCustData = reinterpret_cast<LPARAM>(&preview);
-    return GetOpenFileNameA(&description) != FALSE;
+    return getOpenFileName(description);
 }
 
 } // namespace toolkit
