@@ -5,6 +5,7 @@
 // clipboard open per rebuild, and what the process holds after many
 // changes against after a few, each viewer alone in a phase of its own.
 //   clipboard_rebuild_bench [changes]      (default 1000)
+#include "Clock.h"
 #include "clipview/ClipboardViewer.h"
 #include "support/ResourceCounts.h"
 #include "support/WindowTesting.h"
@@ -27,16 +28,11 @@
 
 namespace {
 
+using bench::median;
+using bench::now;
+
 constexpr int pictureWidth = 1920;
 constexpr int pictureHeight = 1080;
-
-double now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A new 32-bit bitmap with a gradient, for the clipboard to own.
 HBITMAP picture(int round)
@@ -169,12 +165,6 @@ double bareRound(BareViewer& bare, HWND owner, int round)
     const double landed = land(owner, bitmap);
     testing_support::pumpUntil([&] { return bare.painted() > before; });
     return now() - landed;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // GDI objects as the system counts them, else as the toolkit's owners do.

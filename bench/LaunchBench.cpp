@@ -4,6 +4,7 @@
 // turn; each is ended (TerminateProcess) and waited out before the next
 // starts. No settings file is left in the Windows folder between runs.
 //   launch_bench <runs> <program> <minimal window program>
+#include "Clock.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -15,13 +16,8 @@
 
 namespace {
 
-double now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::median;
+using bench::now;
 
 struct Search {
     DWORD process;
@@ -74,12 +70,6 @@ double launch(const std::string& program)
     CloseHandle(started.hProcess);
     if (!search.shown) throw std::runtime_error(program + " ended before it showed a window");
     return shown - start;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // same calls with raw COM, against the stand-in test tool in one run. The
 // two take turns in rounds, so that a change of machine load falls on both.
 //   polling_cycle_bench [cycles]
+#include "Clock.h"
 #include "app/MainForm.h"
 #include "support/BareClient.h"
 #include "support/StandinSession.h"
@@ -18,13 +19,7 @@
 
 namespace {
 
-double now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::now;
 
 int measure(int cycles)
 {
