@@ -28,10 +28,9 @@ public:
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
-        if (this != &other) {
-            release();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
+        // The handle given up goes with `taken`, counted off there.
+        UniqueHandle taken(std::move(other));
+        std::swap(handle_, taken.handle_);
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
