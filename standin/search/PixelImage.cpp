@@ -3,7 +3,6 @@
 #include "BmpLayout.h"
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>

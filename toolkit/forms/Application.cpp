@@ -42,8 +42,7 @@ LRESULT CALLBACK applicationWindowProc(HWND window, UINT message, WPARAM wParam,
 const MetaClass Application::classInfo("TApplication", Component::classInfo, sizeof(Application), nullptr, {});
 
 Application::Application(HINSTANCE instance)
-    : Component(nullptr), instance_(instance), threadId_(GetCurrentThreadId()), title_(programTitle()),
-      controlAtom_(instance, threadId_)
+    : Component(nullptr), instance_(instance), title_(programTitle()), controlAtom_(instance, GetCurrentThreadId())
 {
     if (runningApplication) throw Error("An application object already exists");
 

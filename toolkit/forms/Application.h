@@ -66,7 +66,6 @@ private:
     void dispatch(MSG& message);
 
     HINSTANCE instance_;
-    DWORD threadId_;
     std::string title_;
     ControlAtom controlAtom_;
     HWND window_ = nullptr;
