@@ -88,6 +88,9 @@ public:
     // The hit-test query: may a point in the control's own coordinates hit it?
     virtual bool hitTest(int x, int y) const;
     virtual void paint(HDC dc);
+    // Whether paint() covers every pixel of the control, so that its
+    // parent need not fill the background behind it first.
+    virtual bool opaque() const { return false; }
     void invalidate();
 
     // Mouse input, in the control's own coordinates.

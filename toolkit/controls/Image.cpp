@@ -34,4 +34,9 @@ void Image::paint(HDC dc)
     picture_.draw(dc, {0, 0, picture_.width(), picture_.height()});
 }
 
+bool Image::opaque() const
+{
+    return picture_.kind() == Picture::Kind::Bitmap && picture_.width() >= width() && picture_.height() >= height();
+}
+
 } // namespace toolkit

@@ -32,6 +32,9 @@ public:
     Canvas& canvas();
 
     void paint(HDC dc) override;
+    // A bitmap covers the control when it is at least the control's size;
+    // metafiles and icons may leave pixels untouched.
+    bool opaque() const override;
 
 private:
     void pictureChanged();

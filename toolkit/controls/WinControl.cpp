@@ -367,6 +367,12 @@ void WinControl::paintWindow()
     PaintDC dc(window_);
     {
         SavedDC saved(dc.get());
+        // The background is not filled twice where an opaque child paints.
+        for (Control* child : controls_) {
+            if (child->windowed() || !child->visible() || !child->opaque()) continue;
+            const RECT bounds = child->boundsRect();
+            ExcludeClipRect(dc.get(), bounds.left, bounds.top, bounds.right, bounds.bottom);
+        }
         paintBackground(dc.get());
         paintContent(dc.get());
     }
