@@ -232,8 +232,19 @@ TClipboardViewFormat TCustomClipboardViewer::ResolveDrawFormat()
     return cvUnknown;
 }
 
+BitmapHandle TCustomClipboardViewer::takeShownBitmap()
+{
+    BitmapHandle bitmap;
+    if (auto* image = dynamic_cast<Image*>(contentControl_))
+        image->changePicture([&bitmap](Picture& picture) { bitmap = picture.takeBitmap(); });
+    return bitmap;
+}
+
 void TCustomClipboardViewer::CreateContentControl()
 {
+    // A bitmap shown now lends its memory to the next one of its size: a
+    // picture followed live rarely changes size.
+    BitmapHandle spare = takeShownBitmap();
     delete std::exchange(contentControl_, nullptr);
     if (clipboardEmpty()) return;
     TClipboardViewFormat format = ResolveDrawFormat();
@@ -242,7 +253,7 @@ void TCustomClipboardViewer::CreateContentControl()
     case cvDefault: case cvEmpty: case cvUnknown: case cvText: case cvOemText: buildMemo(format); break;
     case cvBitmap: case cvMetafile: case cvPicture: case cvIcon:
         try {
-            buildImage(format);
+            buildImage(format, std::move(spare));
         } catch (const InvalidGraphic&) {
             // Content that cannot be shown gets the message.
             delete std::exchange(contentControl_, nullptr);
@@ -278,7 +289,7 @@ void TCustomClipboardViewer::buildMemo(TClipboardViewFormat format)
     memo->setReadOnly(true);
 }
 
-void TCustomClipboardViewer::buildImage(TClipboardViewFormat format)
+void TCustomClipboardViewer::buildImage(TClipboardViewFormat format, BitmapHandle spare)
 {
     auto* image = new Image(this);
     contentControl_ = image;
@@ -298,7 +309,9 @@ void TCustomClipboardViewer::buildImage(TClipboardViewFormat format)
         const bool available = format == cvMetafile ? clipboardFormatAvailable(CF_METAFILEPICT) ||
                                                           clipboardFormatAvailable(CF_ENHMETAFILE)
                                                     : viewFormatAvailable(format, window);
-        if (available) image->changePicture([window](Picture& picture) { picture.assignFromClipboard(window); });
+        if (available)
+            image->changePicture(
+                [window, &spare](Picture& picture) { picture.assignFromClipboard(window, std::move(spare)); });
     }
     centreContent();
 }

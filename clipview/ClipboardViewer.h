@@ -7,6 +7,7 @@
 // memo with a message.
 #include "toolkit/controls/Memo.h"
 #include "toolkit/controls/ScrollBox.h"
+#include "toolkit/system/Handles.h"
 
 #include <cstdint>
 
@@ -68,7 +69,8 @@ private:
     // content control.
     toolkit::Memo& addContentMemo();
     void buildMemo(TClipboardViewFormat format);
-    void buildImage(TClipboardViewFormat format);
+    void buildImage(TClipboardViewFormat format, toolkit::BitmapHandle spare);
+    toolkit::BitmapHandle takeShownBitmap();
     void buildPaletteGrid();
     void buildComponent();
 

@@ -5,7 +5,7 @@
 //   empty                      empties the clipboard
 //   text <text>                CF_TEXT
 //   oemtext <text>             CF_OEMTEXT only
-//   bitmap <w> <h>             a screen-compatible bitmap, red
+//   bitmap <w> <h> [rrggbb]    a screen-compatible bitmap, red unless given
 //   textbitmap <w> <h> <text>  a bitmap and a text together
 //   monobitmap <w> <h>         a one-bit bitmap (for huge sizes)
 //   dibheader <w> <h>          CF_DIB: a 32-bit header without pixels
@@ -47,16 +47,16 @@ void put(UINT format, HANDLE data)
     if (!SetClipboardData(format, data)) throw std::runtime_error("SetClipboardData failed for " + std::to_string(format));
 }
 
-HBITMAP redBitmap(int width, int height)
+HBITMAP filledBitmap(int width, int height, COLORREF colour = RGB(255, 0, 0))
 {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HBRUSH brush = CreateSolidBrush(colour);
     RECT area{0, 0, width, height};
-    FillRect(memory, &area, red);
-    DeleteObject(red);
+    FillRect(memory, &area, brush);
+    DeleteObject(brush);
     SelectObject(memory, previous);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
@@ -121,10 +121,13 @@ void run(const std::string& command, std::istringstream& args)
         std::getline(args >> std::ws, rest);
         put(command == "text" ? CF_TEXT : CF_OEMTEXT, globalCopy(rest.c_str(), rest.size() + 1));
     } else if (command == "bitmap" && args >> width >> height) {
-        put(CF_BITMAP, redBitmap(width, height));
+        std::string colour = "ff0000";
+        args >> colour;
+        const unsigned long rgb = std::stoul(colour, nullptr, 16);
+        put(CF_BITMAP, filledBitmap(width, height, RGB(rgb >> 16, rgb >> 8 & 0xff, rgb & 0xff)));
     } else if (command == "textbitmap" && args >> width >> height) {
         std::getline(args >> std::ws, rest);
-        put(CF_BITMAP, redBitmap(width, height));
+        put(CF_BITMAP, filledBitmap(width, height));
         put(CF_TEXT, globalCopy(rest.c_str(), rest.size() + 1));
     } else if (command == "monobitmap" && args >> width >> height) {
         put(CF_BITMAP, CreateBitmap(width, height, 1, 1, nullptr));

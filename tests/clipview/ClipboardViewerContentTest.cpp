@@ -80,6 +80,34 @@ TEST_F(ClipboardViewerTest, ABitmapShowsAtItsOwnSizeCentredAndRecentredOnResize)
     EXPECT_EQ(image()->top(), (area.bottom - 40) / 2);
 }
 
+// Each bitmap is copied into the memory of the one shown before when the
+// sizes agree; the window shows only the new picture, on the window colour.
+TEST_F(ClipboardViewerTest, BitmapsOneAfterAnotherShowOnlyTheirOwnPixels)
+{
+    const auto painted = [this](int x, int y) {
+        UpdateWindow(viewer->handle());
+        toolkit::WindowDC dc(viewer->handle());
+        return GetPixel(dc.get(), x, y);
+    };
+    fill("bitmap 120 100");
+    ASSERT_NE(image(), nullptr);
+    const HBITMAP first = image()->picture().bitmap();
+    EXPECT_EQ(painted(45, 30), RGB(255, 0, 0));
+
+    fill("bitmap 120 100 0000ff");
+    ASSERT_NE(image(), nullptr);
+    EXPECT_EQ(image()->picture().bitmap(), first);
+    EXPECT_EQ(pixelOf(image()->picture(), 119, 99), RGB(0, 0, 255));
+    EXPECT_EQ(painted(45, 30), RGB(0, 0, 255));
+
+    fill("bitmap 60 40 00ff00");
+    ASSERT_NE(image(), nullptr);
+    EXPECT_EQ(image()->width(), 60);
+    EXPECT_EQ(pixelOf(image()->picture(), 59, 39), RGB(0, 255, 0));
+    EXPECT_EQ(painted(100, 75), RGB(0, 255, 0));
+    EXPECT_EQ(painted(45, 30), GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(ClipboardViewerTest, ABitmapLargerThanThePaneSitsAtTheOrigin)
 {
     fill("bitmap 500 400");

@@ -33,6 +33,14 @@ void Picture::clear()
     width_ = height_ = 0;
 }
 
+BitmapHandle Picture::takeBitmap()
+{
+    if (kind_ != Kind::Bitmap) return BitmapHandle();
+    BitmapHandle bitmap = std::move(bitmap_);
+    clear();
+    return bitmap;
+}
+
 void Picture::setBitmap(BitmapHandle bitmap, PaletteHandle palette, int width, int height)
 {
     clear();

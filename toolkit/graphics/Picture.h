@@ -57,13 +57,18 @@ public:
     // of metafile, and PNG.
     static bool supportsClipboardFormat(UINT format);
     // Reads one format of the open clipboard, with the clipboard's palette
-    // for bitmaps (may be null). Raises InvalidGraphic for content that
-    // cannot be read; the picture is unchanged then.
-    void loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+    // for bitmaps (may be null). A bitmap is copied into `spare` when that
+    // is a copy of the same size and depth (see copyBitmap). Raises
+    // InvalidGraphic for content that cannot be read; the picture is
+    // unchanged then.
+    void loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette, BitmapHandle spare = BitmapHandle());
     // Opens the clipboard and loads the first format, in the clipboard's
     // order, that the picture reads; the picture is left empty when there
     // is none.
-    void assignFromClipboard(HWND owner);
+    void assignFromClipboard(HWND owner, BitmapHandle spare = BitmapHandle());
+    // Gives up the bitmap, for use as a spare; the picture is left empty.
+    // Null unless the picture holds a bitmap.
+    BitmapHandle takeBitmap();
     // An icon from an icon-file image: its first image.
     void loadIcon(const void* bytes, std::size_t size);
     // Opens the clipboard and takes the first of its formats, in its own
@@ -90,9 +95,14 @@ private:
 };
 
 // A device-independent copy of a bitmap at its own colour depth (colour
-// table included, through the palette for palette-based bitmaps).
-// Raises InvalidGraphic for a bitmap that cannot be copied.
-BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height);
+// table included, through the palette for palette-based bitmaps). When
+// `spare` is such a copy of another bitmap of the same size and depth
+// above 8 bits, the bits go into it instead of a new bitmap: its pages are
+// already committed, and committing and clearing fresh ones for a large
+// picture costs as much as the copy itself. Raises InvalidGraphic for a
+// bitmap that cannot be copied.
+BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height,
+                        BitmapHandle spare = BitmapHandle());
 // A 32-bit top-down picture decoded from PNG data by the system's imaging
 // component. Raises InvalidGraphic when it cannot be decoded.
 BitmapHandle decodePng(const void* bytes, std::size_t size, int& width, int& height);

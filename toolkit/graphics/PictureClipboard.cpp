@@ -3,6 +3,7 @@
 #include "toolkit/system/Clipboard.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace toolkit {
@@ -32,9 +33,20 @@ EnhMetafileHandle enhancedFromWindowsMetafile(HANDLE data)
     return converted;
 }
 
+// Whether `spare` is a bottom-up DIB section laid out as `header` says,
+// with no colour table to replace.
+bool fitsSpare(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
+{
+    DIBSECTION section{};
+    if (!spare || spare == source || header.biBitCount <= 8) return false;
+    if (GetObjectA(spare, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return false;
+    return section.dsBmih.biWidth == header.biWidth && std::abs(section.dsBmih.biHeight) == header.biHeight &&
+           section.dsBm.bmBitsPixel == header.biBitCount && section.dsBmih.biCompression == BI_RGB;
+}
+
 } // namespace
 
-BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height)
+BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height, BitmapHandle spare)
 {
     BITMAP description{};
     if (!source || !GetObjectA(source, sizeof description, &description) || description.bmWidth <= 0 ||
@@ -66,8 +78,16 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = 0;
     void* bits = nullptr;
-    BitmapHandle copy(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                       nullptr, 0));
+    BitmapHandle copy;
+    if (fitsSpare(spare.get(), source, info.header)) {
+        DIBSECTION section{};
+        GetObjectA(spare.get(), sizeof section, &section);
+        bits = section.dsBm.bmBits;
+        copy = std::move(spare);
+    } else {
+        copy.reset(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                    nullptr, 0));
+    }
     if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
     if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), bits,
                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
@@ -83,12 +103,12 @@ bool Picture::supportsClipboardFormat(UINT format)
            (format != 0 && format == pngClipboardFormat());
 }
 
-void Picture::loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette)
+void Picture::loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette, BitmapHandle spare)
 {
     if (!data) throw InvalidGraphic("Invalid clipboard format");
     if (format == CF_BITMAP) {
         int width = 0, height = 0;
-        BitmapHandle copy = copyBitmap(static_cast<HBITMAP>(data), palette, width, height);
+        BitmapHandle copy = copyBitmap(static_cast<HBITMAP>(data), palette, width, height, std::move(spare));
         setBitmap(std::move(copy), copyPalette(palette), width, height);
     } else if (format == CF_ENHMETAFILE) {
         EnhMetafileHandle copy(CopyEnhMetaFileA(static_cast<HENHMETAFILE>(data), nullptr));
@@ -117,12 +137,13 @@ void Picture::pasteBitmapOrMetafile(HWND owner)
     throw Error("Invalid clipboard format");
 }
 
-void Picture::assignFromClipboard(HWND owner)
+void Picture::assignFromClipboard(HWND owner, BitmapHandle spare)
 {
     OpenedClipboard clipboard(owner);
     for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
         if (!supportsClipboardFormat(format)) continue;
-        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)));
+        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)),
+                                std::move(spare));
         return;
     }
     clear();
