@@ -171,6 +171,22 @@ end)",
     box.setChecked(false);
     EXPECT_EQ(form.clicks, 1);
     EXPECT_FALSE(box.loading());
+
+    // No window exists until the form is shown; then every control gets
+    // one with what was read and set since.
+    EXPECT_FALSE(form.handleAllocated());
+    EXPECT_FALSE(box.handleAllocated());
+    form.show();
+    ASSERT_TRUE(box.handleAllocated());
+    EXPECT_EQ(SendMessageA(box.handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    char caption[8]{};
+    GetWindowTextA(box.handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Box");
+    RECT client, placed;
+    GetClientRect(form.handle(), &client);
+    GetWindowRect(panel.handle(), &placed);
+    EXPECT_EQ(placed.right - placed.left, client.right);
+    EXPECT_EQ(placed.bottom - placed.top, 40);
 }
 
 } // namespace

@@ -130,6 +130,10 @@ void Form::createParams(CreateParams& params)
 
 void Form::visibleChanged()
 {
+    // A hidden form needs no window yet; its controls get theirs together
+    // with it, at their final places, when it is shown or its handle is
+    // first asked for.
+    if (!visible() && !handleAllocated()) return;
     ShowWindow(handle(), visible() ? showCommand(windowState_) : SW_HIDE);
 }
 
