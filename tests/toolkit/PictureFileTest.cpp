@@ -1,6 +1,7 @@
 // Saving pictures: BMP files at every colour depth (also read back by a
 // separate reader after this suite, see read_bmp.py), enhanced metafiles,
-// and a failing save that leaves the old file as it was.
+// and a failing save that leaves the old file as it was; the toolkit's GDI
+// count; clipboard copies lending their memory.
 #include "toolkit/core/Error.h"
 #include "toolkit/graphics/Picture.h"
 
@@ -247,4 +248,59 @@ TEST(GdiObjectCount, FollowsEveryOwnerFromTakingToRelease)
         EXPECT_EQ(gdiObjectsHeld, before + 1);
     }
     EXPECT_EQ(gdiObjectsHeld, before);
+}
+
+// Puts a bitmap on the clipboard, owned by this process, whose top row is
+// `top` and the rest `rest`.
+void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
+{
+    WindowDC screen(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
+    {
+        MemoryDC dc(screen.get());
+        SelectGuard selected(dc.get(), bitmap);
+        for (const auto& [area, colour] : {std::pair{RECT{0, 0, width, 1}, top}, {RECT{0, 1, width, height}, rest}}) {
+            Brush brush(CreateSolidBrush(colour));
+            FillRect(dc.get(), &area, brush.get());
+        }
+    }
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bitmap);
+    CloseClipboard();
+}
+
+COLORREF pixel(const Picture& picture, int x, int y)
+{
+    MemoryDC dc(nullptr);
+    SelectGuard selected(dc.get(), picture.bitmap());
+    return GetPixel(dc.get(), x, y);
+}
+
+// A copy from the clipboard lends its memory to the next copy of its size,
+// which lies the right way up in it; other bitmaps are never lent.
+TEST(PictureClipboard, ACopyTakesTheMemoryOfTheOneBeforeAndOnlyCopiesLendIt)
+{
+    const HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    putTwoToneBitmap(owner, RGB(255, 0, 0), RGB(0, 0, 255));
+    Picture first;
+    first.assignFromClipboard(owner);
+    ASSERT_EQ(first.kind(), Picture::Kind::Bitmap);
+    const HBITMAP lent = first.bitmap();
+    BitmapHandle spare = first.takeBitmap();
+    EXPECT_EQ(spare.get(), lent);
+    EXPECT_TRUE(first.empty());
+
+    putTwoToneBitmap(owner, RGB(0, 255, 0), RGB(255, 255, 255));
+    Picture second;
+    second.assignFromClipboard(owner, std::move(spare));
+    EXPECT_EQ(second.bitmap(), lent);
+    EXPECT_EQ(pixel(second, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(pixel(second, width - 1, height - 1), RGB(255, 255, 255));
+    DestroyWindow(owner);
+
+    Picture blank;
+    blank.makeBlankBitmap(width, height);
+    EXPECT_FALSE(blank.takeBitmap());
+    EXPECT_EQ(blank.kind(), Picture::Kind::Bitmap);
 }

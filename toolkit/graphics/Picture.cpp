@@ -30,12 +30,13 @@ void Picture::clear()
     metafile_.reset();
     icon_.reset();
     kind_ = Kind::None;
+    copiedBitmap_ = false;
     width_ = height_ = 0;
 }
 
 BitmapHandle Picture::takeBitmap()
 {
-    if (kind_ != Kind::Bitmap) return BitmapHandle();
+    if (kind_ != Kind::Bitmap || !copiedBitmap_) return BitmapHandle();
     BitmapHandle bitmap = std::move(bitmap_);
     clear();
     return bitmap;

@@ -66,8 +66,9 @@ public:
     // order, that the picture reads; the picture is left empty when there
     // is none.
     void assignFromClipboard(HWND owner, BitmapHandle spare = BitmapHandle());
-    // Gives up the bitmap, for use as a spare; the picture is left empty.
-    // Null unless the picture holds a bitmap.
+    // Gives up a bitmap copied from the clipboard, for use as a spare (see
+    // copyBitmap); the picture is left empty. Null, and the picture
+    // unchanged, for any other content: a decoded PNG, say, lies top-down.
     BitmapHandle takeBitmap();
     // An icon from an icon-file image: its first image.
     void loadIcon(const void* bytes, std::size_t size);
@@ -86,6 +87,8 @@ private:
     void setMetafile(EnhMetafileHandle metafile);
 
     Kind kind_ = Kind::None;
+    // The bitmap is a copy made by copyBitmap.
+    bool copiedBitmap_ = false;
     int width_ = 0;
     int height_ = 0;
     BitmapHandle bitmap_;
@@ -96,8 +99,8 @@ private:
 
 // A device-independent copy of a bitmap at its own colour depth (colour
 // table included, through the palette for palette-based bitmaps). When
-// `spare` is such a copy of another bitmap of the same size and depth
-// above 8 bits, the bits go into it instead of a new bitmap: its pages are
+// `spare` is such a copy, made here, of another bitmap of the same size
+// and depth above 8 bits, the bits go into it instead of a new bitmap: its pages are
 // already committed, and committing and clearing fresh ones for a large
 // picture costs as much as the copy itself. Raises InvalidGraphic for a
 // bitmap that cannot be copied.

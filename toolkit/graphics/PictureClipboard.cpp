@@ -3,7 +3,6 @@
 #include "toolkit/system/Clipboard.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace toolkit {
@@ -33,14 +32,16 @@ EnhMetafileHandle enhancedFromWindowsMetafile(HANDLE data)
     return converted;
 }
 
-// Whether `spare` is a bottom-up DIB section laid out as `header` says,
-// with no colour table to replace.
+// Whether `spare`, a copy made here and so bottom-up, is laid out as
+// `header` says, with no colour table to replace. (The system reports a
+// top-down section's height as positive too, so the layout alone cannot
+// tell which way up a bitmap lies.)
 bool fitsSpare(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
 {
     DIBSECTION section{};
     if (!spare || spare == source || header.biBitCount <= 8) return false;
     if (GetObjectA(spare, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return false;
-    return section.dsBmih.biWidth == header.biWidth && std::abs(section.dsBmih.biHeight) == header.biHeight &&
+    return section.dsBmih.biWidth == header.biWidth && section.dsBmih.biHeight == header.biHeight &&
            section.dsBm.bmBitsPixel == header.biBitCount && section.dsBmih.biCompression == BI_RGB;
 }
 
@@ -110,6 +111,7 @@ void Picture::loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette
         int width = 0, height = 0;
         BitmapHandle copy = copyBitmap(static_cast<HBITMAP>(data), palette, width, height, std::move(spare));
         setBitmap(std::move(copy), copyPalette(palette), width, height);
+        copiedBitmap_ = true;
     } else if (format == CF_ENHMETAFILE) {
         EnhMetafileHandle copy(CopyEnhMetaFileA(static_cast<HENHMETAFILE>(data), nullptr));
         if (!copy.get()) throw InvalidGraphic("Invalid metafile");
