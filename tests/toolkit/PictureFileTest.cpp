@@ -254,6 +254,8 @@ TEST(GdiObjectCount, FollowsEveryOwnerFromTakingToRelease)
 // `top` and the rest `rest`.
 void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
 {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
     WindowDC screen(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
     {
@@ -264,11 +266,17 @@ void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
             FillRect(dc.get(), &area, brush.get());
         }
     }
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, bitmap);
+    // The clipboard owns the bitmap once it has taken it.
+    if (!SetClipboardData(CF_BITMAP, bitmap)) {
+        DeleteObject(bitmap);
+        ADD_FAILURE() << "the clipboard did not take the bitmap";
+    }
     CloseClipboard();
 }
+
+struct DestroyWindowRelease {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
 
 COLORREF pixel(const Picture& picture, int x, int y)
 {
@@ -281,7 +289,9 @@ COLORREF pixel(const Picture& picture, int x, int y)
 // which lies the right way up in it; other bitmaps are never lent.
 TEST(PictureClipboard, ACopyTakesTheMemoryOfTheOneBeforeAndOnlyCopiesLendIt)
 {
-    const HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const UniqueHandle<HWND, DestroyWindowRelease> window(
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    const HWND owner = window.get();
     putTwoToneBitmap(owner, RGB(255, 0, 0), RGB(0, 0, 255));
     Picture first;
     first.assignFromClipboard(owner);
@@ -297,7 +307,6 @@ TEST(PictureClipboard, ACopyTakesTheMemoryOfTheOneBeforeAndOnlyCopiesLendIt)
     EXPECT_EQ(second.bitmap(), lent);
     EXPECT_EQ(pixel(second, 0, 0), RGB(0, 255, 0));
     EXPECT_EQ(pixel(second, width - 1, height - 1), RGB(255, 255, 255));
-    DestroyWindow(owner);
 
     Picture blank;
     blank.makeBlankBitmap(width, height);

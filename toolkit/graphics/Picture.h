@@ -100,10 +100,10 @@ private:
 // A device-independent copy of a bitmap at its own colour depth (colour
 // table included, through the palette for palette-based bitmaps). When
 // `spare` is such a copy, made here, of another bitmap of the same size
-// and depth above 8 bits, the bits go into it instead of a new bitmap: its pages are
-// already committed, and committing and clearing fresh ones for a large
-// picture costs as much as the copy itself. Raises InvalidGraphic for a
-// bitmap that cannot be copied.
+// and depth above 8 bits, the bits go into it instead of a new bitmap:
+// its pages are already committed, and committing and clearing fresh ones
+// for a large picture costs as much as the copy itself. Raises
+// InvalidGraphic for a bitmap that cannot be copied.
 BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height,
                         BitmapHandle spare = BitmapHandle());
 // A 32-bit top-down picture decoded from PNG data by the system's imaging

@@ -32,17 +32,18 @@ EnhMetafileHandle enhancedFromWindowsMetafile(HANDLE data)
     return converted;
 }
 
-// Whether `spare`, a copy made here and so bottom-up, is laid out as
-// `header` says, with no colour table to replace. (The system reports a
-// top-down section's height as positive too, so the layout alone cannot
-// tell which way up a bitmap lies.)
-bool fitsSpare(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
+// The bits of `spare`, a copy made here and so bottom-up, when it is laid
+// out as `header` says with no colour table to replace; else null. (The
+// system reports a top-down section's height as positive too, so the
+// layout alone cannot tell which way up a bitmap lies.)
+void* spareBits(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
 {
     DIBSECTION section{};
-    if (!spare || spare == source || header.biBitCount <= 8) return false;
-    if (GetObjectA(spare, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return false;
-    return section.dsBmih.biWidth == header.biWidth && section.dsBmih.biHeight == header.biHeight &&
-           section.dsBm.bmBitsPixel == header.biBitCount && section.dsBmih.biCompression == BI_RGB;
+    if (!spare || spare == source || header.biBitCount <= 8) return nullptr;
+    if (GetObjectA(spare, sizeof section, &section) != sizeof section) return nullptr;
+    const bool fits = section.dsBmih.biWidth == header.biWidth && section.dsBmih.biHeight == header.biHeight &&
+                      section.dsBm.bmBitsPixel == header.biBitCount && section.dsBmih.biCompression == BI_RGB;
+    return fits ? section.dsBm.bmBits : nullptr;
 }
 
 } // namespace
@@ -78,12 +79,9 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
         throw InvalidGraphic("Invalid bitmap");
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = 0;
-    void* bits = nullptr;
+    void* bits = spareBits(spare.get(), source, info.header);
     BitmapHandle copy;
-    if (fitsSpare(spare.get(), source, info.header)) {
-        DIBSECTION section{};
-        GetObjectA(spare.get(), sizeof section, &section);
-        bits = section.dsBm.bmBits;
+    if (bits) {
         copy = std::move(spare);
     } else {
         copy.reset(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
