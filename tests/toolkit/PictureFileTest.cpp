@@ -4,6 +4,7 @@
 // count; clipboard copies lending their memory.
 #include "toolkit/core/Error.h"
 #include "toolkit/graphics/Picture.h"
+#include "toolkit/system/Clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -254,7 +255,7 @@ TEST(GdiObjectCount, FollowsEveryOwnerFromTakingToRelease)
 // `top` and the rest `rest`.
 void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
 {
-    ASSERT_TRUE(OpenClipboard(owner));
+    OpenedClipboard clipboard(owner);
     EmptyClipboard();
     WindowDC screen(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
@@ -271,7 +272,6 @@ void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
         DeleteObject(bitmap);
         ADD_FAILURE() << "the clipboard did not take the bitmap";
     }
-    CloseClipboard();
 }
 
 struct DestroyWindowRelease {
