@@ -8,6 +8,7 @@
 //   bitmap <w> <h> [rrggbb]    a screen-compatible bitmap, red unless given
 //   textbitmap <w> <h> <text>  a bitmap and a text together
 //   monobitmap <w> <h>         a one-bit bitmap (for huge sizes)
+//   dib <w> <h> <rrggbb>       CF_DIB: 32 bits, top-down, first row white
 //   dibheader <w> <h>          CF_DIB: a 32-bit header without pixels
 //   private                    only a format of this helper's own
 //   palette <n>                CF_PALETTE with n entries
@@ -18,7 +19,9 @@
 //   quit
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -131,6 +134,13 @@ void run(const std::string& command, std::istringstream& args)
         put(CF_TEXT, globalCopy(rest.c_str(), rest.size() + 1));
     } else if (command == "monobitmap" && args >> width >> height) {
         put(CF_BITMAP, CreateBitmap(width, height, 1, 1, nullptr));
+    } else if (command == "dib" && args >> width >> height >> rest) {
+        const DWORD colour = std::stoul(rest, nullptr, 16);
+        BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<DWORD> packed(sizeof header / sizeof(DWORD) + static_cast<std::size_t>(width) * height, colour);
+        std::memcpy(packed.data(), &header, sizeof header);
+        std::fill_n(packed.begin() + sizeof header / sizeof(DWORD), width, 0xFFFFFF);
+        put(CF_DIB, globalCopy(packed.data(), packed.size() * sizeof(DWORD)));
     } else if (command == "dibheader" && args >> width >> height) {
         BITMAPINFOHEADER header{sizeof header, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         put(CF_DIB, globalCopy(&header, sizeof header));

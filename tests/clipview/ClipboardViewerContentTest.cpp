@@ -80,8 +80,9 @@ TEST_F(ClipboardViewerTest, ABitmapShowsAtItsOwnSizeCentredAndRecentredOnResize)
     EXPECT_EQ(image()->top(), (area.bottom - 40) / 2);
 }
 
-// Each bitmap is copied into the memory of the one shown before when the
-// sizes agree; the window shows only the new picture, on the window colour.
+// Each bitmap, a packed DIB too, is copied into the memory of the one
+// shown before when the sizes agree; the window shows only the new
+// picture, on the window colour.
 TEST_F(ClipboardViewerTest, BitmapsOneAfterAnotherShowOnlyTheirOwnPixels)
 {
     const auto painted = [this](int x, int y) {
@@ -99,6 +100,14 @@ TEST_F(ClipboardViewerTest, BitmapsOneAfterAnotherShowOnlyTheirOwnPixels)
     EXPECT_EQ(image()->picture().bitmap(), first);
     EXPECT_EQ(pixelOf(image()->picture(), 119, 99), RGB(0, 0, 255));
     EXPECT_EQ(painted(45, 30), RGB(0, 0, 255));
+
+    // Another program's packed DIB: read from its memory, top row first.
+    fill("dib 120 100 00ffff");
+    ASSERT_NE(image(), nullptr);
+    EXPECT_EQ(image()->picture().bitmap(), first);
+    EXPECT_EQ(pixelOf(image()->picture(), 7, 0), RGB(255, 255, 255));
+    EXPECT_EQ(pixelOf(image()->picture(), 119, 99), RGB(0, 255, 255));
+    EXPECT_EQ(painted(45, 30), RGB(0, 255, 255));
 
     fill("bitmap 60 40 00ff00");
     ASSERT_NE(image(), nullptr);

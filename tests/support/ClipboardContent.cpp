@@ -14,17 +14,21 @@ HWND clipboardOwner()
     return owner;
 }
 
-void putTextOnClipboard(const char* text, HWND owner)
+void putOnClipboard(UINT format, const void* data, std::size_t size, HWND owner)
 {
     const toolkit::OpenedClipboard open(owner ? owner : clipboardOwner());
     EmptyClipboard();
-    const std::size_t size = std::strlen(text) + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) throw std::runtime_error("no memory for the clipboard text");
-    std::memcpy(GlobalLock(memory), text, size);
+    if (!memory) throw std::runtime_error("no memory for the clipboard data");
+    std::memcpy(GlobalLock(memory), data, size);
     GlobalUnlock(memory);
     // The clipboard owns what it took.
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    if (!SetClipboardData(format, memory)) GlobalFree(memory);
+}
+
+void putTextOnClipboard(const char* text, HWND owner)
+{
+    putOnClipboard(CF_TEXT, text, std::strlen(text) + 1, owner);
 }
 
 BITMAPINFOHEADER clipboardBitmap()

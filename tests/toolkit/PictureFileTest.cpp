@@ -2,13 +2,16 @@
 // separate reader after this suite, see read_bmp.py), enhanced metafiles,
 // and a failing save that leaves the old file as it was; the toolkit's GDI
 // count; clipboard copies lending their memory.
+#include "support/ClipboardContent.h"
 #include "toolkit/core/Error.h"
 #include "toolkit/graphics/Picture.h"
 #include "toolkit/system/Clipboard.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -274,15 +277,123 @@ void putTwoToneBitmap(HWND owner, COLORREF top, COLORREF rest)
     }
 }
 
+// A packed 32-bit DIB with the test pattern: a plain or a version 5
+// header, rows top-down or bottom-up, BI_RGB or bit fields that say the
+// same, and `tableEntries` colour table entries before the pixels.
+struct PackedLayout {
+    DWORD headerSize;
+    bool topDown;
+    DWORD compression;
+    DWORD tableEntries;
+};
+
+std::vector<BYTE> packedDib(const PackedLayout& layout)
+{
+    const DWORD masks[3] = {0xFF0000, 0xFF00, 0xFF};
+    const std::size_t masksAfter = layout.compression == BI_BITFIELDS && layout.headerSize == 40 ? sizeof masks : 0;
+    const std::size_t offset = layout.headerSize + masksAfter + layout.tableEntries * sizeof(RGBQUAD);
+    std::vector<BYTE> memory(offset + width * height * 4);
+    BITMAPV5HEADER header{};
+    header.bV5Size = layout.headerSize;
+    header.bV5Width = width;
+    header.bV5Height = layout.topDown ? -height : height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = layout.compression;
+    header.bV5ClrUsed = layout.tableEntries;
+    std::memcpy(memory.data(), &header, 40);
+    if (layout.compression == BI_BITFIELDS) std::memcpy(memory.data() + 40, masks, sizeof masks);
+    if (layout.headerSize > 40) std::memcpy(memory.data() + 52, &header.bV5AlphaMask, layout.headerSize - 52);
+    auto* pixels = reinterpret_cast<DWORD*>(memory.data() + offset);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = patternColor(x, y, 32);
+            pixels[(layout.topDown ? y : height - 1 - y) * width + x] =
+                GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+        }
+    return memory;
+}
+
+COLORREF pixelOf(HBITMAP bitmap, int x, int y)
+{
+    MemoryDC dc(nullptr);
+    SelectGuard selected(dc.get(), bitmap);
+    return GetPixel(dc.get(), x, y);
+}
+
+// Every layout that needs no palette is copied the right way up, past its
+// masks and colour table, into the memory of the copy before.
+TEST(PictureClipboard, PackedDibsAreCopiedTheRightWayUpIntoTheCopyBefore)
+{
+    BitmapHandle spare;
+    HBITMAP previous = nullptr;
+    for (const PackedLayout& layout : {PackedLayout{40, false, BI_RGB, 3}, PackedLayout{40, true, BI_BITFIELDS, 0},
+                                       PackedLayout{124, true, BI_RGB, 0}, PackedLayout{124, false, BI_BITFIELDS, 2}}) {
+        SCOPED_TRACE(testing::Message() << layout.headerSize << (layout.topDown ? " top-down " : " bottom-up ")
+                                        << layout.compression << " " << layout.tableEntries);
+        const std::vector<BYTE> memory = packedDib(layout);
+        int copiedWidth = 0, copiedHeight = 0;
+        BitmapHandle copy = copyPackedDib(memory.data(), memory.size(), copiedWidth, copiedHeight, spare);
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copiedWidth, width);
+        EXPECT_EQ(copiedHeight, height);
+        if (previous) {
+            EXPECT_EQ(copy.get(), previous);
+        }
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(pixelOf(copy.get(), x, y), patternColor(x, y, 32)) << x << "," << y;
+        previous = copy.get();
+        spare = std::move(copy);
+    }
+}
+
+// What the copy cannot take as it lies is left alone, the spare with it:
+// palettes, other depths and masks, and headers that promise more than the
+// memory holds.
+TEST(PictureClipboard, PackedDibsThatAreNotPlain32BitMemoryAreRefusedAndTheSpareKept)
+{
+    const PackedLayout plain{40, false, BI_RGB, 0};
+    const auto withHeader = [&](auto change) {
+        std::vector<BYTE> memory = packedDib(plain);
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(memory.data());
+        change(*header, memory);
+        return memory;
+    };
+    const std::vector<std::vector<BYTE>> refused{
+        withHeader([](BITMAPINFOHEADER&, std::vector<BYTE>& memory) { memory.pop_back(); }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>&) { header.biBitCount = 24; }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>&) { header.biClrUsed = 0x40000000; }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>&) { header.biHeight = INT_MIN; }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>& memory) { header.biSize = memory.size() + 1; }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>& memory) {
+            header.biCompression = BI_BITFIELDS;
+            memory.resize(sizeof header + 8);
+        }),
+        withHeader([](BITMAPINFOHEADER& header, std::vector<BYTE>& memory) {
+            header.biCompression = BI_BITFIELDS;
+            const DWORD swapped[3] = {0xFF, 0xFF00, 0xFF0000};
+            std::memcpy(memory.data() + sizeof header, swapped, sizeof swapped);
+        }),
+    };
+    BitmapHandle spare(CreateBitmap(width, height, 1, 32, nullptr));
+    const HBITMAP kept = spare.get();
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        SCOPED_TRACE(i);
+        int copiedWidth = -1, copiedHeight = -1;
+        EXPECT_FALSE(copyPackedDib(refused[i].data(), refused[i].size(), copiedWidth, copiedHeight, spare));
+        EXPECT_EQ(spare.get(), kept);
+        EXPECT_EQ(copiedWidth, -1);
+    }
+}
+
 struct DestroyWindowRelease {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 
 COLORREF pixel(const Picture& picture, int x, int y)
 {
-    MemoryDC dc(nullptr);
-    SelectGuard selected(dc.get(), picture.bitmap());
-    return GetPixel(dc.get(), x, y);
+    return pixelOf(picture.bitmap(), x, y);
 }
 
 // A copy from the clipboard lends its memory to the next copy of its size,
@@ -307,6 +418,15 @@ TEST(PictureClipboard, ACopyTakesTheMemoryOfTheOneBeforeAndOnlyCopiesLendIt)
     EXPECT_EQ(second.bitmap(), lent);
     EXPECT_EQ(pixel(second, 0, 0), RGB(0, 255, 0));
     EXPECT_EQ(pixel(second, width - 1, height - 1), RGB(255, 255, 255));
+
+    // A packed DIB given to the clipboard is read from its own memory.
+    const std::vector<BYTE> memory = packedDib({40, true, BI_RGB, 0});
+    testing_support::putOnClipboard(CF_DIB, memory.data(), memory.size(), owner);
+    Picture third;
+    third.assignFromClipboard(owner, second.takeBitmap());
+    EXPECT_EQ(third.bitmap(), lent);
+    EXPECT_EQ(pixel(third, 0, 0), patternColor(0, 0, 32));
+    EXPECT_EQ(pixel(third, width - 1, height - 1), patternColor(width - 1, height - 1, 32));
 
     Picture blank;
     blank.makeBlankBitmap(width, height);

@@ -64,7 +64,8 @@ public:
     void loadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette, BitmapHandle spare = BitmapHandle());
     // Opens the clipboard and loads the first format, in the clipboard's
     // order, that the picture reads; the picture is left empty when there
-    // is none.
+    // is none. A bitmap that the system makes from a packed DIB listed
+    // before it is read from that DIB's memory when copyPackedDib can.
     void assignFromClipboard(HWND owner, BitmapHandle spare = BitmapHandle());
     // Gives up a bitmap copied from the clipboard, for use as a spare (see
     // copyBitmap); the picture is left empty. Null, and the picture
@@ -85,9 +86,12 @@ public:
 private:
     void setBitmap(BitmapHandle bitmap, PaletteHandle palette, int width, int height);
     void setMetafile(EnhMetafileHandle metafile);
+    // Loads the packed DIB in `data` when copyPackedDib copies it; false,
+    // with the picture and `spare` as they were, when it does not.
+    bool loadPackedDib(HANDLE data, HPALETTE palette, BitmapHandle& spare);
 
     Kind kind_ = Kind::None;
-    // The bitmap is a copy made by copyBitmap.
+    // The bitmap is a copy made by copyBitmap or copyPackedDib.
     bool copiedBitmap_ = false;
     int width_ = 0;
     int height_ = 0;
@@ -106,6 +110,12 @@ private:
 // InvalidGraphic for a bitmap that cannot be copied.
 BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height,
                         BitmapHandle spare = BitmapHandle());
+// A copy, laid out as copyBitmap lays out its copies, of a packed 32-bit
+// DIB (the memory of CF_DIB or CF_DIBV5) without palette semantics: BI_RGB,
+// or bit fields that say the same. One copy of plain memory, into `spare`
+// when it fits (see copyBitmap; taken only then). Null for any other
+// layout, and for memory shorter than its header says.
+BitmapHandle copyPackedDib(const void* bytes, std::size_t size, int& width, int& height, BitmapHandle& spare);
 // A 32-bit top-down picture decoded from PNG data by the system's imaging
 // component. Raises InvalidGraphic when it cannot be decoded.
 BitmapHandle decodePng(const void* bytes, std::size_t size, int& width, int& height);

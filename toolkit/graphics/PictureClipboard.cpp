@@ -2,7 +2,9 @@
 #include "toolkit/graphics/Picture.h"
 #include "toolkit/system/Clipboard.h"
 
+#include <climits>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace toolkit {
@@ -96,6 +98,62 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
     return copy;
 }
 
+BitmapHandle copyPackedDib(const void* bytes, std::size_t size, int& width, int& height, BitmapHandle& spare)
+{
+    BITMAPINFOHEADER header{};
+    if (!bytes || size < sizeof header) return BitmapHandle();
+    std::memcpy(&header, bytes, sizeof header);
+    if (header.biSize < sizeof header || header.biSize > size || header.biPlanes != 1 || header.biBitCount != 32 ||
+        header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT_MIN)
+        return BitmapHandle();
+    const auto* memory = static_cast<const BYTE*>(bytes);
+    std::uint64_t offset = header.biSize;
+    if (header.biCompression == BI_BITFIELDS) {
+        // The three masks follow a plain header and lie inside the longer
+        // ones.
+        DWORD masks[3];
+        const bool plainHeader = header.biSize == sizeof header;
+        if (sizeof header + sizeof masks > (plainHeader ? size : header.biSize)) return BitmapHandle();
+        std::memcpy(masks, memory + sizeof header, sizeof masks);
+        if (masks[0] != 0xFF0000 || masks[1] != 0xFF00 || masks[2] != 0xFF) return BitmapHandle();
+        if (plainHeader) offset += sizeof masks;
+    } else if (header.biCompression != BI_RGB) {
+        return BitmapHandle();
+    }
+    // A colour table may come along to help palette devices; the pixels
+    // follow it.
+    offset += static_cast<std::uint64_t>(header.biClrUsed) * sizeof(RGBQUAD);
+    const int rows = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    const std::uint64_t rowBytes = static_cast<std::uint64_t>(header.biWidth) * 4;
+    const std::uint64_t imageBytes = rowBytes * static_cast<std::uint64_t>(rows);
+    if (imageBytes > maximumBitmapBytes || offset + imageBytes > size) return BitmapHandle();
+
+    BitmapInfoWithColors info{};
+    info.header = {sizeof info.header, header.biWidth, rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = spareBits(spare.get(), nullptr, info.header);
+    BitmapHandle copy;
+    if (bits) {
+        copy = std::move(spare);
+    } else {
+        copy.reset(
+            CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
+    }
+    const BYTE* pixels = memory + offset;
+    auto* target = static_cast<BYTE*>(bits);
+    if (header.biHeight > 0) {
+        std::memcpy(target, pixels, static_cast<std::size_t>(imageBytes));
+    } else {
+        // A top-down DIB: its first row is the copy's last.
+        for (int row = 0; row < rows; ++row)
+            std::memcpy(target + static_cast<std::size_t>(rows - 1 - row) * rowBytes, pixels + row * rowBytes,
+                        static_cast<std::size_t>(rowBytes));
+    }
+    width = header.biWidth;
+    height = rows;
+    return copy;
+}
+
 bool Picture::supportsClipboardFormat(UINT format)
 {
     return format == CF_BITMAP || format == CF_METAFILEPICT || format == CF_ENHMETAFILE ||
@@ -140,13 +198,30 @@ void Picture::pasteBitmapOrMetafile(HWND owner)
 void Picture::assignFromClipboard(HWND owner, BitmapHandle spare)
 {
     OpenedClipboard clipboard(owner);
+    // A packed DIB listed before the bitmap is what its owner gave; the
+    // system makes the bitmap from it, a conversion this copy need not wait
+    // for.
+    UINT packedDib = 0;
     for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (!packedDib && (format == CF_DIB || format == CF_DIBV5)) packedDib = format;
         if (!supportsClipboardFormat(format)) continue;
-        loadFromClipboardFormat(format, GetClipboardData(format), static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)),
-                                std::move(spare));
+        const auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+        if (format == CF_BITMAP && packedDib && loadPackedDib(GetClipboardData(packedDib), palette, spare)) return;
+        loadFromClipboardFormat(format, GetClipboardData(format), palette, std::move(spare));
         return;
     }
     clear();
+}
+
+bool Picture::loadPackedDib(HANDLE data, HPALETTE palette, BitmapHandle& spare)
+{
+    GlobalLockGuard lock(data);
+    int width = 0, height = 0;
+    BitmapHandle copy = copyPackedDib(lock.data(), lock.size(), width, height, spare);
+    if (!copy) return false;
+    setBitmap(std::move(copy), copyPalette(palette), width, height);
+    copiedBitmap_ = true;
+    return true;
 }
 
 } // namespace toolkit
