@@ -48,6 +48,17 @@ void* spareBits(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
     return fits ? section.dsBm.bmBits : nullptr;
 }
 
+// The section a copy goes into, laid out as `info` says: the spare's when
+// it fits, else a new one. Raises InvalidGraphic when none can be made.
+BitmapHandle copyTarget(HDC dc, BitmapInfoWithColors& info, HBITMAP source, BitmapHandle& spare, void*& bits)
+{
+    bits = spareBits(spare.get(), source, info.header);
+    if (bits) return std::move(spare);
+    BitmapHandle copy(CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
+    return copy;
+}
+
 } // namespace
 
 BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& height, BitmapHandle spare)
@@ -81,15 +92,8 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
         throw InvalidGraphic("Invalid bitmap");
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = 0;
-    void* bits = spareBits(spare.get(), source, info.header);
-    BitmapHandle copy;
-    if (bits) {
-        copy = std::move(spare);
-    } else {
-        copy.reset(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                    nullptr, 0));
-    }
-    if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
+    void* bits = nullptr;
+    BitmapHandle copy = copyTarget(screen.get(), info, source, spare, bits);
     if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), bits,
                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
         throw InvalidGraphic("Invalid bitmap");
@@ -130,15 +134,8 @@ BitmapHandle copyPackedDib(const void* bytes, std::size_t size, int& width, int&
 
     BitmapInfoWithColors info{};
     info.header = {sizeof info.header, header.biWidth, rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = spareBits(spare.get(), nullptr, info.header);
-    BitmapHandle copy;
-    if (bits) {
-        copy = std::move(spare);
-    } else {
-        copy.reset(
-            CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!copy || !bits) throw InvalidGraphic("Invalid bitmap");
-    }
+    void* bits = nullptr;
+    BitmapHandle copy = copyTarget(nullptr, info, nullptr, spare, bits);
     const BYTE* pixels = memory + offset;
     auto* target = static_cast<BYTE*>(bits);
     if (header.biHeight > 0) {
