@@ -232,10 +232,14 @@ TClipboardViewFormat TCustomClipboardViewer::ResolveDrawFormat()
     return cvUnknown;
 }
 
-BitmapHandle TCustomClipboardViewer::takeShownBitmap()
+BitmapHandle TCustomClipboardViewer::freeContentControl()
 {
+    std::unique_ptr<Control> content(std::exchange(contentControl_, nullptr));
     BitmapHandle bitmap;
-    if (auto* image = dynamic_cast<Image*>(contentControl_))
+    if (!content) return bitmap;
+    // Off the pane first, so that its area is repainted once.
+    content->setParent(nullptr);
+    if (auto* image = dynamic_cast<Image*>(content.get()))
         image->changePicture([&bitmap](Picture& picture) { bitmap = picture.takeBitmap(); });
     return bitmap;
 }
@@ -244,8 +248,7 @@ void TCustomClipboardViewer::CreateContentControl()
 {
     // A bitmap shown now lends its memory to the next one of its size: a
     // picture followed live rarely changes size.
-    BitmapHandle spare = takeShownBitmap();
-    delete std::exchange(contentControl_, nullptr);
+    BitmapHandle spare = freeContentControl();
     if (clipboardEmpty()) return;
     TClipboardViewFormat format = ResolveDrawFormat();
     if (!ValidViewFormat(format)) format = cvUnknown;

@@ -70,7 +70,9 @@ private:
     toolkit::Memo& addContentMemo();
     void buildMemo(TClipboardViewFormat format);
     void buildImage(TClipboardViewFormat format, toolkit::BitmapHandle spare);
-    toolkit::BitmapHandle takeShownBitmap();
+    // Frees the content control; returns the bitmap it showed, if the
+    // pane's own copy, for the next one to reuse.
+    toolkit::BitmapHandle freeContentControl();
     void buildPaletteGrid();
     void buildComponent();
 

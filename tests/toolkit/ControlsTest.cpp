@@ -1,8 +1,9 @@
 // Controls on real windows: alignment, label sizing, radio groups, check
-// boxes, flat speed buttons driven by real mouse and key messages, and the
-// search for the graphic control at a point.
+// boxes, flat speed buttons driven by real mouse and key messages, the
+// search for the graphic control at a point, and an image's repainting.
 #include "support/WindowTesting.h"
 #include "toolkit/controls/Buttons.h"
+#include "toolkit/controls/Image.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/ScrollBox.h"
@@ -11,6 +12,8 @@
 #include "toolkit/forms/Form.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -209,6 +212,28 @@ TEST(Controls, ControlAtPosFindsTheTopmostVisibleGraphicChild)
     EXPECT_EQ(panel.controlAtPos({20, 110}, true), nullptr);
     EXPECT_EQ(panel.controlAtPos({20, 110}, true, true), &windowed);
     EXPECT_EQ(panel.controlAtPos({80, 15}, true), nullptr);  // right edge is outside
+}
+
+// A new picture is repainted: at the image's size over the image, at
+// another size over the old area and the new together.
+TEST(Controls, AnImageRepaintsWhereItsPictureChanged)
+{
+    Form form(nullptr);
+    form.setBounds(0, 0, 300, 200);
+    auto& image = place<Image>(form, form, 10, 10, 60, 40);
+    image.setAutoSize(true);
+    form.show();
+    const auto repaintedArea = [&](int width, int height) {
+        pumpPending();
+        UpdateWindow(form.handle());
+        image.changePicture([=](Picture& picture) { picture.makeBlankBitmap(width, height); });
+        RECT area{};
+        GetUpdateRect(form.handle(), &area, FALSE);
+        return std::vector<LONG>{area.left, area.top, area.right, area.bottom};
+    };
+    EXPECT_EQ(repaintedArea(60, 40), (std::vector<LONG>{10, 10, 70, 50}));
+    EXPECT_EQ(repaintedArea(60, 40), (std::vector<LONG>{10, 10, 70, 50}));
+    EXPECT_EQ(repaintedArea(30, 90), (std::vector<LONG>{10, 10, 70, 100}));
 }
 
 } // namespace

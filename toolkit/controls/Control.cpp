@@ -148,7 +148,9 @@ void Control::paint(HDC) {}
 
 void Control::invalidate()
 {
-    if (windowed() || !parent_ || !visible_) return;
+    // An empty control has nothing to repaint: asking would only cost a
+    // round trip to the system.
+    if (windowed() || !parent_ || !visible_ || width_ <= 0 || height_ <= 0) return;
     if (HWND window = parent_->handleIfCreated()) {
         const RECT area = boundsRect();
         InvalidateRect(window, &area, TRUE);

@@ -18,7 +18,11 @@ void Image::setAutoSize(bool autoSize)
 
 void Image::pictureChanged()
 {
-    if (autoSize_ && !picture_.empty()) setBounds(left(), top(), picture_.width(), picture_.height());
+    if (autoSize_ && !picture_.empty() && (picture_.width() != width() || picture_.height() != height())) {
+        // New bounds repaint the old area and the new.
+        setBounds(left(), top(), picture_.width(), picture_.height());
+        return;
+    }
     invalidate();
 }
 
