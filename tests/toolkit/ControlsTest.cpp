@@ -278,6 +278,19 @@ TEST(Controls, AScrollBoxScrollsContentLargerThanItself)
     EXPECT_EQ(box.scrollPosition().y, 0);
     EXPECT_EQ(windowPlace(content.handle()).top, 0);
     EXPECT_EQ(scrollInfo(window, SB_VERT).nMax, 0);
+
+    // Content that fits across until the vertical bar takes its room needs
+    // the horizontal bar too, and the vertical one then scrolls to its end.
+    GetClientRect(window, &client);
+    content.setBounds(0, 0, client.right - 5, 300);
+    RECT narrowed;
+    GetClientRect(window, &narrowed);
+    EXPECT_LT(narrowed.right, client.right - 5);
+    EXPECT_EQ(scrollInfo(window, SB_HORZ).nMax, client.right - 6);
+    EXPECT_EQ(scrollInfo(window, SB_HORZ).nPage, static_cast<UINT>(narrowed.right));
+    EXPECT_EQ(scrollInfo(window, SB_VERT).nPage, static_cast<UINT>(narrowed.bottom));
+    SendMessageA(window, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(box.scrollPosition().y, 300 - narrowed.bottom);
 }
 
 TEST(Controls, AnAutoSizedScrollBoxTakesItsContentsSize)

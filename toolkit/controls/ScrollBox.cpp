@@ -68,10 +68,12 @@ void ScrollBox::updateScrollBars()
 {
     HWND window = handleIfCreated();
     const SIZE content = contentSize();
-    // Showing one bar narrows the room for the other: settle in two rounds.
-    for (int round = 0; round < 2; ++round) {
-        RECT client;
-        GetClientRect(window, &client);
+    // Showing one bar narrows the room for the other, which may then show
+    // too: the bars are set again while the room keeps changing, at most
+    // until both have had their turn and the pages fit the last room.
+    RECT client;
+    GetClientRect(window, &client);
+    for (int round = 0; round < 3; ++round) {
         for (const auto& [bar, extent, page] : {std::tuple{SB_HORZ, content.cx, client.right},
                                                  std::tuple{SB_VERT, content.cy, client.bottom}}) {
             SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -81,10 +83,12 @@ void ScrollBox::updateScrollBars()
             info.nPos = bar == SB_HORZ ? scroll_.x : scroll_.y;
             SetScrollInfo(window, bar, &info, TRUE);
         }
+        RECT settled;
+        GetClientRect(window, &settled);
+        if (EqualRect(&settled, &client)) break;
+        client = settled;
     }
     // A position beyond the new range comes back.
-    RECT client;
-    GetClientRect(window, &client);
     scrollTo(std::min<int>(scroll_.x, std::max<int>(0, content.cx - client.right)),
              std::min<int>(scroll_.y, std::max<int>(0, content.cy - client.bottom)));
 }
