@@ -69,7 +69,7 @@ public:
     void assignFromClipboard(HWND owner, BitmapHandle spare = BitmapHandle());
     // Gives up a bitmap copied from the clipboard, for use as a spare (see
     // copyBitmap); the picture is left empty. Null, and the picture
-    // unchanged, for any other content: a decoded PNG, say, lies top-down.
+    // unchanged, for any other content, such as a decoded PNG.
     BitmapHandle takeBitmap();
     // An icon from an icon-file image: its first image.
     void loadIcon(const void* bytes, std::size_t size);
@@ -101,8 +101,8 @@ private:
     IconHandle icon_;
 };
 
-// A device-independent copy of a bitmap at its own colour depth (colour
-// table included, through the palette for palette-based bitmaps). When
+// A device-independent top-down copy of a bitmap at its own colour depth
+// (colour table included, through the palette for palette-based bitmaps). When
 // `spare` is such a copy, made here, of another bitmap of the same size
 // and depth above 8 bits, the bits go into it instead of a new bitmap:
 // its pages are already committed, and committing and clearing fresh ones

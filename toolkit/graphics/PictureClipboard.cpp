@@ -34,16 +34,16 @@ EnhMetafileHandle enhancedFromWindowsMetafile(HANDLE data)
     return converted;
 }
 
-// The bits of `spare`, a copy made here and so bottom-up, when it is laid
-// out as `header` says with no colour table to replace; else null. (The
-// system reports a top-down section's height as positive too, so the
-// layout alone cannot tell which way up a bitmap lies.)
+// The bits of `spare`, a copy made here and so top-down, when it is laid
+// out as `header` (top-down too) says with no colour table to replace;
+// else null. (Which way up a section lies is not part of what the system
+// reports of it, so only copies made here are lent.)
 void* spareBits(HBITMAP spare, HBITMAP source, const BITMAPINFOHEADER& header)
 {
     DIBSECTION section{};
     if (!spare || spare == source || header.biBitCount <= 8) return nullptr;
     if (GetObjectA(spare, sizeof section, &section) != sizeof section) return nullptr;
-    const bool fits = section.dsBmih.biWidth == header.biWidth && section.dsBmih.biHeight == header.biHeight &&
+    const bool fits = section.dsBm.bmWidth == header.biWidth && section.dsBm.bmHeight == -header.biHeight &&
                       section.dsBm.bmBitsPixel == header.biBitCount && section.dsBmih.biCompression == BI_RGB;
     return fits ? section.dsBm.bmBits : nullptr;
 }
@@ -90,6 +90,9 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
     if (!GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), nullptr,
                    reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
         throw InvalidGraphic("Invalid bitmap");
+    // Copies lie top-down, as windows' pixels do, so that painting one
+    // walks both the same way.
+    info.header.biHeight = -description.bmHeight;
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = 0;
     void* bits = nullptr;
@@ -133,15 +136,15 @@ BitmapHandle copyPackedDib(const void* bytes, std::size_t size, int& width, int&
     if (imageBytes > maximumBitmapBytes || offset + imageBytes > size) return BitmapHandle();
 
     BitmapInfoWithColors info{};
-    info.header = {sizeof info.header, header.biWidth, rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.header = {sizeof info.header, header.biWidth, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     BitmapHandle copy = copyTarget(nullptr, info, nullptr, spare, bits);
     const BYTE* pixels = memory + offset;
     auto* target = static_cast<BYTE*>(bits);
-    if (header.biHeight > 0) {
+    if (header.biHeight < 0) {
         std::memcpy(target, pixels, static_cast<std::size_t>(imageBytes));
     } else {
-        // A top-down DIB: its first row is the copy's last.
+        // A bottom-up DIB: its first row is the copy's last.
         for (int row = 0; row < rows; ++row)
             std::memcpy(target + static_cast<std::size_t>(rows - 1 - row) * rowBytes, pixels + row * rowBytes,
                         static_cast<std::size_t>(rowBytes));
