@@ -80,16 +80,15 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
     info.header.biPlanes = 1;
     info.header.biBitCount = static_cast<WORD>(depth);
     info.header.biCompression = BI_RGB;
-    // A DC of its own, not the screen's: getting the screen's is a round
-    // trip to the system while the clipboard is held.
-    MemoryDC dc(nullptr);
+    WindowDC screen(nullptr);
+    SavedDC saved(screen.get());
     if (palette) {
-        SelectPalette(dc.get(), palette, TRUE);
-        RealizePalette(dc.get());
+        SelectPalette(screen.get(), palette, TRUE);
+        RealizePalette(screen.get());
     }
-    // This call fills the colour table of palette-based depths.
-    if (depth <= 8 && !GetDIBits(dc.get(), source, 0, static_cast<UINT>(description.bmHeight), nullptr,
-                                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+    // The first call fills the colour table of palette-based depths.
+    if (!GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), nullptr,
+                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
         throw InvalidGraphic("Invalid bitmap");
     // Copies lie top-down, as windows' pixels do, so that painting one
     // walks both the same way.
@@ -97,8 +96,8 @@ BitmapHandle copyBitmap(HBITMAP source, HPALETTE palette, int& width, int& heigh
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = 0;
     void* bits = nullptr;
-    BitmapHandle copy = copyTarget(dc.get(), info, source, spare, bits);
-    if (GetDIBits(dc.get(), source, 0, static_cast<UINT>(description.bmHeight), bits,
+    BitmapHandle copy = copyTarget(screen.get(), info, source, spare, bits);
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(description.bmHeight), bits,
                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
         throw InvalidGraphic("Invalid bitmap");
     width = description.bmWidth;
