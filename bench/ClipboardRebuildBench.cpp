@@ -4,12 +4,16 @@
 // clipboard's closing to the picture painted, split into the pane's rebuild
 // and its paint, how long the pane holds the clipboard open per rebuild,
 // and what the process holds after many changes against after a few, each
-// viewer alone in a phase of its own.
+// viewer alone in a phase of its own. The same timing and the heap's growth
+// once more for pictures landed by another process, as the program gets
+// them from the test tool.
 //   clipboard_rebuild_bench [changes]      (default 1000)
 #include "Clock.h"
 #include "clipview/ClipboardViewer.h"
+#include "support/ClipboardHelper.h"
 #include "support/ResourceCounts.h"
 #include "support/WindowTesting.h"
+#include "toolkit/controls/Image.h"
 #include "toolkit/forms/Application.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/system/Clipboard.h"
@@ -24,6 +28,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -92,6 +97,8 @@ public:
         DestroyWindow(window_);
     }
     int painted() const { return painted_; }
+    // Paints that found a bitmap on the clipboard and blitted it.
+    int shown() const { return shown_; }
     // How long the last paint took, clipboard reading included (kept
     // without a list, so that the heap's growth stays the viewer's own).
     double lastPaintTime() const { return lastPaintTime_; }
@@ -122,8 +129,10 @@ private:
                 if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
                     HDC source = CreateCompatibleDC(dc);
                     HGDIOBJ previous = SelectObject(source, bitmap);
-                    BitBlt(dc, self->pictureAt_.x, self->pictureAt_.y, pictureWidth, pictureHeight, source, 0,
-                           0, SRCCOPY);
+                    if (BitBlt(dc, self->pictureAt_.x, self->pictureAt_.y, pictureWidth, pictureHeight, source, 0,
+                               0, SRCCOPY) &&
+                        previous)
+                        ++self->shown_;
                     SelectObject(source, previous);
                     DeleteDC(source);
                 }
@@ -143,6 +152,7 @@ private:
     HWND window_;
     HWND next_ = nullptr;
     int painted_ = 0;
+    int shown_ = 0;
     double lastPaintTime_ = 0;
 };
 
@@ -199,6 +209,38 @@ double bareRound(BareViewer& bare, HWND owner, int round)
     testing_support::pumpUntil([&] { return bare.painted() > before; });
     return now() - landed;
 }
+
+// The program's pictures come from another process, the test tool, which
+// the clipboard helper stands in for: the clipboard's bitmap then has to
+// come over from the system to whichever viewer reads it.
+class OtherProcess {
+public:
+    OtherProcess()
+    {
+        // The first answer waits out the helper's start.
+        if (helper_.command("empty") != "ok") throw std::runtime_error("the clipboard helper does not answer");
+    }
+    // Has the helper land a picture; `painted` returns the moment a viewer
+    // has painted it. Returns the time from landing to painted.
+    template <typename Painted>
+    double round(int shift, Painted painted)
+    {
+        char line[64];
+        std::snprintf(line, sizeof line, "gradient %d %d %d", pictureWidth, pictureHeight, shift);
+        helper_.send(line);
+        const double done = painted();
+        const std::string answer = helper_.reply(line);
+        long long closed = 0;
+        if (std::sscanf(answer.c_str(), "ok %lld", &closed) != 1)
+            throw std::runtime_error("clipboard helper: " + answer);
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return done - static_cast<double>(closed) / static_cast<double>(frequency.QuadPart);
+    }
+
+private:
+    testing_support::ClipboardHelper helper_;
+};
 
 // GDI objects as the system counts them, else as the toolkit's owners do.
 long gdiObjects(const testing_support::ResourceCounts& counts)
@@ -268,12 +310,57 @@ int measure(int changes)
             }
         }
     }
+    std::vector<double> paneFromOther, bareFromOther;
+    double paneHeapFromOther = 0, bareHeapFromOther = 0;
+    {
+        OtherProcess other;
+        const auto heapNow = [] { return static_cast<double>(testing_support::countResources().heapBytes); };
+        for (int phase = 0; phase < 5; ++phase) {
+            {
+                Pane pane;
+                const double heapBefore = heapNow();
+                for (int round = 0; round < 10; ++round)
+                    paneFromOther.push_back(other.round(round, [&] {
+                        const int before = pane.changes;
+                        testing_support::pumpUntil([&] { return pane.changes > before; });
+                        UpdateWindow(pane.viewer->handle());
+                        GdiFlush();
+                        const double painted = now();
+                        const auto* image = dynamic_cast<const toolkit::Image*>(pane.viewer->contentControl());
+                        if (!image || image->width() != pictureWidth || image->height() != pictureHeight)
+                            throw std::runtime_error("the pane does not show the picture from another process");
+                        return painted;
+                    }));
+                paneHeapFromOther += heapNow() - heapBefore;
+            }
+            {
+                BareViewer bare(placement);
+                testing_support::pumpPending();
+                const double heapBefore = heapNow();
+                for (int round = 0; round < 10; ++round)
+                    bareFromOther.push_back(other.round(round, [&] {
+                        const int before = bare.painted(), shownBefore = bare.shown();
+                        testing_support::pumpUntil([&] { return bare.painted() > before; });
+                        const double painted = now();
+                        if (bare.shown() == shownBefore)
+                            throw std::runtime_error("the bare viewer does not show the picture from another process");
+                        return painted;
+                    }));
+                bareHeapFromOther += heapNow() - heapBefore;
+            }
+        }
+    }
     const double paneTime = median(paneTimes), bareTime = median(bareTimes);
+    const double paneFromOtherTime = median(paneFromOther), bareFromOtherTime = median(bareFromOther);
     std::printf("rebuild and paint, pane:        %8.2f ms (median of %zu)\n", paneTime * 1000, paneTimes.size());
     std::printf("rebuild and paint, bare viewer: %8.2f ms (median of %zu)\n", bareTime * 1000, bareTimes.size());
     std::printf("pane: change to rebuilt / paint: %.2f / %.2f ms\n", median(paneRebuilds) * 1000,
                 median(panePaints) * 1000);
     std::printf("bare viewer: paint, clipboard reading included: %.2f ms\n", median(barePaints) * 1000);
+    std::printf("picture from another process, rebuild and paint, pane / bare viewer: %.2f / %.2f ms\n",
+                paneFromOtherTime * 1000, bareFromOtherTime * 1000);
+    std::printf("picture from another process, heap growth per change, pane / bare viewer: %.0f / %.0f bytes\n",
+                paneHeapFromOther / paneFromOther.size(), bareHeapFromOther / bareFromOther.size());
 
     Growth paneGrowth, bareGrowth;
     {
@@ -295,6 +382,8 @@ int measure(int changes)
         std::printf("(the system does not count GDI objects here: the toolkit's owners' count is shown)\n");
 
     std::printf("rebuild, pane / bare viewer: %.2f\n", paneTime / bareTime);
+    std::printf("rebuild, pane / bare viewer, picture from another process: %.2f\n",
+                paneFromOtherTime / bareFromOtherTime);
     std::printf("clipboard held open per rebuild: %.1f ms\n", median(heldOpen) * 1000);
     std::printf("heap growth per change, pane / bare viewer: %.0f / %.0f bytes\n", paneGrowth.heapPerChange(changes),
                 bareGrowth.heapPerChange(changes));

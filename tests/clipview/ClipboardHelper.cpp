@@ -67,6 +67,26 @@ HBITMAP filledBitmap(int width, int height, COLORREF colour = RGB(255, 0, 0))
     return bitmap;
 }
 
+// A bitmap of the screen's kind, as a program that copies the screen
+// makes, with a gradient that `shift` moves sideways.
+HBITMAP gradientBitmap(int width, int height, int shift)
+{
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = static_cast<DWORD>((x + shift) ^ y);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const int rows = bitmap ? SetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) : 0;
+    ReleaseDC(nullptr, screen);
+    if (rows != height) {
+        if (bitmap) DeleteObject(bitmap);
+        throw std::runtime_error("cannot create the bitmap");
+    }
+    return bitmap;
+}
+
 HENHMETAFILE metafile(int width, int height)
 {
     HDC screen = GetDC(nullptr);
@@ -128,6 +148,8 @@ void run(const std::string& command, std::istringstream& args)
         args >> colour;
         const unsigned long rgb = std::stoul(colour, nullptr, 16);
         put(CF_BITMAP, filledBitmap(width, height, RGB(rgb >> 16, rgb >> 8 & 0xff, rgb & 0xff)));
+    } else if (int shift = 0; command == "gradient" && args >> width >> height >> shift) {
+        put(CF_BITMAP, gradientBitmap(width, height, shift));
     } else if (command == "textbitmap" && args >> width >> height) {
         std::getline(args >> std::ws, rest);
         put(CF_BITMAP, filledBitmap(width, height));
@@ -179,7 +201,15 @@ int main()
         if (command == "quit") break;
         try {
             run(command, args);
-            std::printf("ok\n");
+            if (command == "gradient") {
+                // The moment the clipboard closed (the counter is the
+                // system's, so other processes can compare).
+                LARGE_INTEGER closed;
+                QueryPerformanceCounter(&closed);
+                std::printf("ok %lld\n", static_cast<long long>(closed.QuadPart));
+            } else {
+                std::printf("ok\n");
+            }
         } catch (const std::exception& e) {
             std::printf("error %s\n", e.what());
         }

@@ -56,11 +56,21 @@ ClipboardHelper::~ClipboardHelper()
 
 std::string ClipboardHelper::command(const std::string& line)
 {
+    send(line);
+    return reply(line);
+}
+
+void ClipboardHelper::send(const std::string& line)
+{
     const std::string text = line + "\n";
     DWORD written = 0;
     if (!WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
         throw std::runtime_error("the clipboard helper is gone");
-    std::string reply;
+}
+
+std::string ClipboardHelper::reply(const std::string& line)
+{
+    std::string answer;
     bool complete = false;
     // The first command waits for the helper's start, which is slow under
     // emulation.
@@ -76,13 +86,13 @@ std::string ClipboardHelper::command(const std::string& line)
                     complete = true;
                     return true;
                 }
-                if (c != '\r') reply += c;
+                if (c != '\r') answer += c;
             }
             return false;
         },
         600000);
     if (!answered || !complete) throw std::runtime_error("no answer from the clipboard helper to " + line);
-    return reply;
+    return answer;
 }
 
 } // namespace testing_support

@@ -18,6 +18,11 @@ public:
 
     // Sends one command line; returns the reply ("ok" or "error ...").
     std::string command(const std::string& line);
+    // The same in two steps, for a caller that pumps its messages in its
+    // own way while the helper works.
+    void send(const std::string& line);
+    // The reply to `line`, sent before.
+    std::string reply(const std::string& line);
 
 private:
     HANDLE input_ = nullptr;   // the helper's standard input, our end
