@@ -73,7 +73,8 @@ HBITMAP gradientBitmap(int width, int height, int shift)
 {
     std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = static_cast<DWORD>((x + shift) ^ y);
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<std::size_t>(y) * width + x] = static_cast<DWORD>((x + shift) ^ y);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
