@@ -7,13 +7,21 @@
 
 namespace bench {
 
+// A reading of the performance counter, in seconds; the counter is the
+// system's, so a reading taken by another process compares with ours.
+inline double seconds(long long ticks)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
 // Seconds on the performance counter.
 inline double now()
 {
-    LARGE_INTEGER counter, frequency;
+    LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return seconds(counter.QuadPart);
 }
 
 inline double median(std::vector<double> values)

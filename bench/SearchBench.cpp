@@ -3,10 +3,8 @@
 // program can time its own search on the same images.
 //   search_bench.exe <folder>
 #include "BitmapSearch.h"
+#include "Clock.h"
 
-#include <windows.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -47,28 +45,19 @@ void writeBmp(const std::string& path, const PixelImage& image)
     out.write(reinterpret_cast<const char*>(image.pixels.data()), size);
 }
 
-double milliseconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void run(const std::string& folder, const char* name, const PixelImage& picture, const PixelImage& pattern,
          bool transparent)
 {
     std::vector<double> times;
     std::optional<standin::SearchHit> hit;
     for (int i = 0; i < 5; ++i) {
-        const double start = milliseconds();
+        const double start = bench::now();
         hit = standin::findTemplate(picture, pattern, 0, 0, transparent);
-        times.push_back(milliseconds() - start);
+        times.push_back((bench::now() - start) * 1000);
     }
-    std::sort(times.begin(), times.end());
     writeBmp(folder + "\\" + name + "-picture.bmp", picture);
     writeBmp(folder + "\\" + name + "-template.bmp", pattern);
-    std::printf("%s %.3f %s\n", name, times[times.size() / 2],
+    std::printf("%s %.3f %s\n", name, bench::median(times),
                 hit ? (std::to_string(hit->x) + "," + std::to_string(hit->y)).c_str() : "miss");
 }
 
