@@ -54,15 +54,22 @@ HBITMAP picture(int round)
     return bitmap;
 }
 
-// Puts the picture on the clipboard; returns the moment the clipboard
+// Hands the picture to the clipboard; returns the moment the clipboard
 // closed, which is when the viewers hear of it.
 double land(HWND owner, HBITMAP bitmap)
 {
-    if (!OpenClipboard(owner)) throw std::runtime_error("cannot open the clipboard");
+    if (!OpenClipboard(owner)) {
+        DeleteObject(bitmap);
+        throw std::runtime_error("cannot open the clipboard");
+    }
     EmptyClipboard();
-    SetClipboardData(CF_BITMAP, bitmap);
+    const bool taken = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
     const double landed = now();
     CloseClipboard();
+    if (!taken) {
+        DeleteObject(bitmap);
+        throw std::runtime_error("the clipboard does not take the picture");
+    }
     return landed;
 }
 
@@ -322,9 +329,25 @@ FromOtherProcess fromOtherProcess(const Placement& placement)
     return result;
 }
 
+// The bench's own clipboard owner: a message-only window.
+class OwnerWindow {
+public:
+    OwnerWindow() : window_(CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {
+        if (!window_) throw std::runtime_error("cannot create the clipboard's owner window");
+    }
+    ~OwnerWindow() { DestroyWindow(window_); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    operator HWND() const { return window_; }
+
+private:
+    HWND window_;
+};
+
 int measure(int changes)
 {
-    HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const OwnerWindow owner;
     std::vector<double> paneTimes, paneRebuilds, panePaints, bareTimes, barePaints, heldOpen;
     // The bare viewer's window takes the pane's form's place and paints
     // where the pane shows its picture: how the picture's rows line up in
@@ -369,7 +392,6 @@ int measure(int changes)
         testing_support::pumpPending();
         bareGrowth = growth(changes, [&](int round) { bareRound(bare, owner, round); });
     }
-    DestroyWindow(owner);
     const FromOtherProcess other = fromOtherProcess(placement);
 
     const double paneTime = median(paneTimes), bareTime = median(bareTimes);
