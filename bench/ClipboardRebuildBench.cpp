@@ -55,7 +55,9 @@ HBITMAP picture(int round)
 }
 
 // Hands the picture to the clipboard; returns the moment the clipboard
-// closed, which is when the viewers hear of it.
+// closed, which is when the viewers hear of it. It opens the clipboard
+// itself: the toolkit's owner of the open clipboard would add the bench's
+// own holding to the pane's.
 double land(HWND owner, HBITMAP bitmap)
 {
     if (!OpenClipboard(owner)) {
@@ -104,12 +106,18 @@ public:
         DestroyWindow(window_);
     }
     int painted() const { return painted_; }
+    // Pumps until the viewer has painted after its `before`-th paint;
+    // returns that moment.
+    double awaitPainted(int before) const
+    {
+        testing_support::pumpUntil([&] { return painted_ > before; });
+        return now();
+    }
     // Paints that found a bitmap on the clipboard and blitted it.
     int shown() const { return shown_; }
     // How long the last paint took, clipboard reading included (kept
     // without a list, so that the heap's growth stays the viewer's own).
     double lastPaintTime() const { return lastPaintTime_; }
-    HWND window() const { return window_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -185,6 +193,20 @@ struct Pane {
         result.picture = {origin.x - result.window.left, origin.y - result.window.top};
         return result;
     }
+    // Pumps until the pane has heard of a change after its `before`-th;
+    // returns the moment it was rebuilt.
+    double awaitRebuilt(int before) const
+    {
+        testing_support::pumpUntil([&] { return changes > before; });
+        return now();
+    }
+    // Paints what the pane now shows; returns the moment it is painted.
+    double paint() const
+    {
+        UpdateWindow(viewer->handle());
+        GdiFlush();
+        return now();
+    }
     toolkit::Form form{nullptr};
     clipview::TClipboardViewer* viewer = nullptr;
     int changes = 0;
@@ -196,25 +218,19 @@ struct PaneTimes {
     double rebuilt = 0, painted = 0;
 };
 
-PaneTimes paneRound(Pane& pane, HWND owner, int round)
+PaneTimes paneRound(const Pane& pane, HWND owner, int round)
 {
-    HBITMAP bitmap = picture(round);
     const int before = pane.changes;
-    const double landed = land(owner, bitmap);
-    testing_support::pumpUntil([&] { return pane.changes > before; });
-    const double rebuilt = now();
-    UpdateWindow(pane.viewer->handle());
-    GdiFlush();
-    return {rebuilt - landed, now() - landed};
+    const double landed = land(owner, picture(round));
+    const double rebuilt = pane.awaitRebuilt(before);
+    return {rebuilt - landed, pane.paint() - landed};
 }
 
-double bareRound(BareViewer& bare, HWND owner, int round)
+double bareRound(const BareViewer& bare, HWND owner, int round)
 {
-    HBITMAP bitmap = picture(round);
     const int before = bare.painted();
-    const double landed = land(owner, bitmap);
-    testing_support::pumpUntil([&] { return bare.painted() > before; });
-    return now() - landed;
+    const double landed = land(owner, picture(round));
+    return bare.awaitPainted(before) - landed;
 }
 
 // The program's pictures come from another process, the test tool, which
@@ -298,11 +314,8 @@ FromOtherProcess fromOtherProcess(const Placement& placement)
             const double heapBefore = heapNow();
             for (int round = 0; round < 10; ++round)
                 result.paneTimes.push_back(other.round(round, [&] {
-                    const int before = pane.changes;
-                    testing_support::pumpUntil([&] { return pane.changes > before; });
-                    UpdateWindow(pane.viewer->handle());
-                    GdiFlush();
-                    const double painted = now();
+                    pane.awaitRebuilt(pane.changes);
+                    const double painted = pane.paint();
                     const auto* image = dynamic_cast<const toolkit::Image*>(pane.viewer->contentControl());
                     if (!image || image->width() != pictureWidth || image->height() != pictureHeight)
                         throw std::runtime_error("the pane does not show the picture from another process");
@@ -316,9 +329,8 @@ FromOtherProcess fromOtherProcess(const Placement& placement)
             const double heapBefore = heapNow();
             for (int round = 0; round < 10; ++round)
                 result.bareTimes.push_back(other.round(round, [&] {
-                    const int before = bare.painted(), shownBefore = bare.shown();
-                    testing_support::pumpUntil([&] { return bare.painted() > before; });
-                    const double painted = now();
+                    const int shownBefore = bare.shown();
+                    const double painted = bare.awaitPainted(bare.painted());
                     if (bare.shown() == shownBefore)
                         throw std::runtime_error("the bare viewer does not show the picture from another process");
                     return painted;
